@@ -1,0 +1,224 @@
+// The Qt toolkit under real key and mouse events.
+
+#include "toolkit/qt/QtToolkit.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include "toolkit/qt/ListViewControl.h"
+
+namespace visemer {
+namespace {
+
+constexpr int kMain = 0;
+constexpr int kList = 1;
+constexpr int kPhonemes = 2;
+constexpr int kDropList = 5;
+constexpr int kButton = 6;
+constexpr int kLink = 504;
+
+class QtInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ui_.createWindow(kMain, 0, 0, 530, 260, 0xCA0001, "Input"));
+        ui_.useControlList(kMain);
+        ui_.createListView(kList, 189, 20, 156, 165, "#", 35, 0x40010008);
+        ui_.addColumn(kList, 1, "Image", 50);
+        ui_.addColumn(kList, 2, "Delay", 50);
+        for (int row = 1; row <= 25; ++row)
+            ui_.addItem(kList, -1, std::to_string(row));
+        ui_.createListView(kPhonemes, 361, 20, 95, 210, "", 110, ListFlag::MultiSelect);
+        ui_.setListDisplayMode(ListDisplayMode::LargeIcons);
+        for (const char* label : {"Closed", "CH", "SH", "TH", "A"})
+            ui_.addItem(kPhonemes, -1, label);
+        ui_.createDropList(kDropList, 118, 208, 40, 150);
+        for (int fps = 12; fps <= 30; ++fps)
+            ui_.addItem(kDropList, -1, std::to_string(fps));
+        ui_.createButton(kButton, 465, 24, 25, 25, "1");
+        ui_.addShortcut(kMain, 'A', 'A');
+        ui_.addShortcut(kMain, 97, 97);
+        ui_.addShortcut(kMain, 107, 107);
+        ui_.addShortcut(kMain, Key::Enter, 13);
+        window()->activateWindow();
+        QApplication::processEvents();
+    }
+
+    QWidget* window() { return ui_.windowWidget(kMain); }
+    QAbstractItemView* view(int control) {
+        return static_cast<ListViewControl*>(ui_.controlWidget(control))->activeView();
+    }
+    QPoint rowCentre(int control, int row) {
+        QAbstractItemView* list = view(control);
+        return list->visualRect(list->model()->index(row, 0)).center();
+    }
+    EventKind next() { return ui_.hasPendingEvent() ? ui_.waitEvent() : EventKind::None; }
+
+    QtToolkit ui_;
+};
+
+TEST_F(QtInput, ShortcutsWinOverTheFocusedControl) {
+    ui_.controlWidget(kDropList)->setFocus();
+    ui_.setValue(kDropList, 18);
+    QTest::keyClick(ui_.controlWidget(kDropList), Qt::Key_A);
+    EXPECT_EQ(next(), EventKind::Menu);
+    EXPECT_EQ(ui_.lastMenuId(), 'A');
+    EXPECT_EQ(ui_.getValue(kDropList), 18) << "the drop-down list never saw the key";
+
+    view(kList)->setFocus();
+    ui_.setValue(kList, 3);
+    next();
+    QTest::keyClick(view(kList), Qt::Key_1, Qt::KeypadModifier);
+    EXPECT_EQ(next(), EventKind::Menu);
+    EXPECT_EQ(ui_.lastMenuId(), 97);
+    QTest::keyClick(view(kList), Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(next(), EventKind::Menu);
+    EXPECT_EQ(ui_.lastMenuId(), 107);
+    QTest::keyClick(view(kList), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(next(), EventKind::Menu);
+    EXPECT_EQ(ui_.lastMenuId(), 13);
+    QTest::keyClick(view(kList), Qt::Key_End, Qt::KeypadModifier);
+    EXPECT_NE(ui_.lastMenuId(), 97) << "number-pad 1 with Num Lock off is no digit";
+    EXPECT_EQ(ui_.getValue(kList), 3);
+}
+
+TEST_F(QtInput, ListClicksReportTheirTypeAndMoveTheSelection) {
+    QWidget* viewport = view(kList)->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, rowCentre(kList, 4));
+    EXPECT_EQ(next(), EventKind::Control);
+    EXPECT_EQ(ui_.lastControl(), kList);
+    EXPECT_EQ(ui_.lastEventType(), ClickType::Left);
+    EXPECT_EQ(ui_.getValue(kList), 4);
+    EXPECT_FALSE(ui_.hasPendingEvent()) << "the click and its selection change report once";
+
+    QTest::mouseClick(viewport, Qt::RightButton, {}, rowCentre(kList, 2));
+    EXPECT_EQ(next(), EventKind::Control);
+    EXPECT_EQ(ui_.lastEventType(), ClickType::Right);
+
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, rowCentre(kList, 2));
+    bool sawDouble = false;
+    while (ui_.hasPendingEvent()) {
+        ui_.waitEvent();
+        sawDouble = sawDouble || ui_.lastEventType() == ClickType::Double;
+    }
+    EXPECT_TRUE(sawDouble);
+}
+
+TEST_F(QtInput, PhonemeListSelectsSeveralAndClearsOnItsBackground) {
+    QWidget* viewport = view(kPhonemes)->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, rowCentre(kPhonemes, 4));
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, rowCentre(kPhonemes, 1));
+    EXPECT_EQ(ui_.getValue(kPhonemes), 1);
+    EXPECT_EQ(ui_.itemState(kPhonemes, 4), 1);
+    while (ui_.hasPendingEvent())
+        ui_.waitEvent();
+
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(viewport->width() - 3, viewport->height() - 3));
+    EXPECT_EQ(next(), EventKind::Control);
+    EXPECT_EQ(ui_.getValue(kPhonemes), -1);
+}
+
+TEST_F(QtInput, ButtonsOptionsAndLinksReportLeftClicks) {
+    QTest::mouseClick(ui_.controlWidget(kButton), Qt::LeftButton);
+    EXPECT_EQ(next(), EventKind::Control);
+    EXPECT_EQ(ui_.lastControl(), kButton);
+    EXPECT_EQ(ui_.lastEventType(), ClickType::Left);
+
+    ui_.createOption(27, 35, 189, 55, 15, "Browser");
+    ui_.createOption(28, 95, 189, 65, 15, "Projector");
+    ui_.setValue(27, 1);
+    QTest::mouseClick(ui_.controlWidget(28), Qt::LeftButton);
+    EXPECT_EQ(next(), EventKind::Control);
+    EXPECT_EQ(ui_.getValue(27), 0);
+    EXPECT_EQ(ui_.getValue(28), 1);
+    QTest::mouseClick(ui_.controlWidget(28), Qt::LeftButton);
+    next();
+    EXPECT_EQ(ui_.getValue(28), 1) << "clicking a checked option keeps it checked";
+
+    ui_.createLink(kLink, 167, 40, 200, 20, "example", {0, 0, 255});
+    QWidget* link = ui_.controlWidget(kLink);
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(link, Qt::RightButton);
+    EXPECT_EQ(next(), EventKind::None) << "only the left button follows a link";
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_EQ(next(), EventKind::Control);
+    EXPECT_EQ(ui_.lastControl(), kLink);
+    EXPECT_EQ(ui_.lastEventType(), ClickType::Left);
+}
+
+TEST_F(QtInput, CloseBoxOnlyReports) {
+    window()->close();
+    EXPECT_EQ(next(), EventKind::Close);
+    EXPECT_EQ(ui_.lastEventWindow(), kMain);
+    EXPECT_TRUE(window()->isVisible()) << "the program decides whether the window goes";
+}
+
+TEST_F(QtInput, OwnedWindowAndFocusMoves) {
+    ASSERT_TRUE(ui_.createWindow(1, 0, 0, 320, 115, 0xC80002, "About", kMain));
+    ui_.setWindowEnabled(kMain, false);
+    QTest::keyClick(view(kList), Qt::Key_A);
+    EXPECT_FALSE(ui_.hasPendingEvent()) << "a disabled window raises nothing";
+    ui_.destroyWindow(1);
+    ui_.setWindowEnabled(kMain, true);
+    ui_.focusWindow(kMain);
+    EXPECT_EQ(ui_.windowWidget(1), nullptr);
+    QTest::keyClick(view(kList), Qt::Key_A);
+    EXPECT_EQ(next(), EventKind::Menu);
+}
+
+TEST_F(QtInput, MessageBoxReturnsThePressedButton) {
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(ui_.messageBox("Save?", "Save the project first?", 0x23), MessageBoxButton::No);
+
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(ui_.messageBox("Save?", "Save the project first?", 0x23), MessageBoxButton::Cancel);
+
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
+        box->accept();
+    });
+    EXPECT_EQ(ui_.messageBox("Play", "Please select an audio file.", 0x1010), MessageBoxButton::Ok);
+}
+
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl& url) { opened << url; }
+};
+
+TEST_F(QtInput, ShellOpenHandsFilesAndAddressesToTheDesktop) {
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
+    ui_.shellOpen("Help.chm", "", "");
+    ui_.shellOpen("https://example.org/visemer", "", "");
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    ASSERT_EQ(recorder.opened.size(), 2);
+    EXPECT_EQ(recorder.opened[0].toLocalFile(), QDir::current().absoluteFilePath(QStringLiteral("Help.chm")));
+    EXPECT_EQ(recorder.opened[1].toString(), QStringLiteral("https://example.org/visemer"));
+}
+
+} // namespace
+} // namespace visemer
+
+#include "QtToolkitInputTest.moc"

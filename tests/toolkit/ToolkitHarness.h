@@ -1,0 +1,95 @@
+#pragma once
+
+// One way to drive either toolkit from a test: the contract suite is
+// written once against this and runs over both.
+
+#include "tests/support/FakeToolkit.h"
+#include "toolkit/qt/QtToolkit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
+namespace visemer::testing {
+
+class FakeHarness {
+public:
+    UiToolkit& toolkit() { return fake_; }
+
+    // Each gives the kind of event the next wait returns, None if the
+    // input raised nothing.
+    EventKind pressKey(int, int key) {
+        fake_.pressKey(key);
+        return fake_.waitEvent();
+    }
+    EventKind clickButton(int control) {
+        fake_.click(control);
+        return fake_.waitEvent();
+    }
+    EventKind chooseMenu(int identifier) {
+        fake_.chooseMenu(identifier);
+        return fake_.waitEvent();
+    }
+    EventKind waitIfPending() { return fake_.hasPendingEvent() ? fake_.waitEvent() : EventKind::None; }
+    bool hasPending() const { return fake_.hasPendingEvent(); }
+
+private:
+    FakeToolkit fake_;
+};
+
+class QtHarness {
+public:
+    UiToolkit& toolkit() { return qt_; }
+
+    EventKind pressKey(int window, int key) {
+        QWidget* target = qt_.windowWidget(window);
+        if (!target)
+            return EventKind::None;
+        if (QWidget* focus = target->focusWidget())
+            target = focus;
+        Qt::KeyboardModifiers modifiers;
+        if (key & Key::Shift)
+            modifiers |= Qt::ShiftModifier;
+        if (key & Key::Ctrl)
+            modifiers |= Qt::ControlModifier;
+        if (key & Key::Alt)
+            modifiers |= Qt::AltModifier;
+        const int code = key & ~Key::ModifierMask;
+        Qt::Key qtKey = Qt::Key_unknown;
+        if (code >= Key::A && code <= Key::Z)
+            qtKey = static_cast<Qt::Key>(Qt::Key_A + (code - Key::A));
+        else if (code >= 96 && code <= 105) {
+            qtKey = static_cast<Qt::Key>(Qt::Key_0 + (code - 96));
+            modifiers |= Qt::KeypadModifier;
+        } else if (code >= 48 && code <= 57)
+            qtKey = static_cast<Qt::Key>(Qt::Key_0 + (code - 48));
+        else if (code == Key::Escape)
+            qtKey = Qt::Key_Escape;
+        else if (code == Key::Space)
+            qtKey = Qt::Key_Space;
+        else if (code == Key::Enter)
+            qtKey = Qt::Key_Return;
+        QTest::keyClick(target, qtKey, modifiers);
+        return waitIfPending();
+    }
+    EventKind clickButton(int control) {
+        QWidget* button = qt_.controlWidget(control);
+        if (!button)
+            return EventKind::None;
+        QTest::mouseClick(button, Qt::LeftButton);
+        return waitIfPending();
+    }
+    EventKind chooseMenu(int identifier) {
+        if (QAction* action = qt_.menuAction(0, identifier))
+            action->trigger();
+        return waitIfPending();
+    }
+    EventKind waitIfPending() { return qt_.hasPendingEvent() ? qt_.waitEvent() : EventKind::None; }
+    bool hasPending() const { return qt_.hasPendingEvent(); }
+
+private:
+    QtToolkit qt_;
+};
+
+} // namespace visemer::testing

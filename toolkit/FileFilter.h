@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace visemer {
+
+// One entry of a requester's file-type list.
+struct FileFilterEntry {
+    std::string label;
+    std::vector<std::string> patterns;
+};
+
+// Splits "label|pattern;pattern|label|pattern" into its entries. A label
+// without a pattern after it still makes an entry, with no patterns.
+std::vector<FileFilterEntry> parseFileFilter(const std::string& filter);
+
+} // namespace visemer

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "toolkit/ListCells.h"
+
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <vector>
+
+namespace visemer {
+
+// The rows of one list view control, as Qt's views see them.
+class ListModel final : public QAbstractTableModel {
+public:
+    explicit ListModel(QObject* parent, const std::string& firstColumnTitle);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    const ListCells& cells() const { return cells_; }
+    void insertRow(int position, const std::string& text, const QIcon& icon);
+    void removeRow(int row);
+    void clearRows();
+    void setCell(int row, int column, const std::string& text);
+    void insertColumn(int position, const std::string& title);
+
+private:
+    ListCells cells_;
+    std::vector<QIcon> icons_;
+    std::vector<QString> titles_;
+};
+
+} // namespace visemer

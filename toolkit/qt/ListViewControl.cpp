@@ -1,0 +1,207 @@
+#include "toolkit/qt/ListViewControl.h"
+
+#include "toolkit/qt/EventSink.h"
+
+#include <QHeaderView>
+#include <QListView>
+#include <QMouseEvent>
+#include <QStackedLayout>
+#include <QTableView>
+
+namespace visemer {
+namespace {
+
+// Changes of the model that move the selection as a side effect are not
+// selection changes the program asked for, so they are not reported.
+class QuietScope {
+public:
+    explicit QuietScope(int& depth) : depth_(depth) { ++depth_; }
+    ~QuietScope() { --depth_; }
+    QuietScope(const QuietScope&) = delete;
+    QuietScope& operator=(const QuietScope&) = delete;
+
+private:
+    int& depth_;
+};
+
+} // namespace
+
+ListViewControl::ListViewControl(QWidget* parent, const std::string& firstColumnTitle,
+                                 int firstColumnWidth, std::uint32_t flags, EventSink& sink,
+                                 int number)
+    : QWidget(parent), sink_(sink), number_(number),
+      multiSelect_((flags & ListFlag::MultiSelect) != 0), model_(this, firstColumnTitle),
+      selection_(&model_), stack_(new QStackedLayout(this)), report_(new QTableView(this)),
+      icons_(new QListView(this)) {
+    stack_->setContentsMargins(0, 0, 0, 0);
+    const auto mode =
+        multiSelect_ ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection;
+
+    report_->setModel(&model_);
+    report_->setSelectionModel(&selection_);
+    report_->setSelectionMode(mode);
+    report_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    report_->setShowGrid((flags & ListFlag::GridLines) != 0);
+    report_->setWordWrap(false);
+    report_->setCornerButtonEnabled(false);
+    report_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    report_->verticalHeader()->hide();
+    report_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    report_->verticalHeader()->setDefaultSectionSize(report_->fontMetrics().height() + 4);
+    report_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    report_->horizontalHeader()->setHighlightSections(false);
+    report_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    report_->horizontalHeader()->setStretchLastSection(false);
+    report_->setColumnWidth(0, firstColumnWidth);
+
+    icons_->setModel(&model_);
+    icons_->setSelectionModel(&selection_);
+    icons_->setSelectionMode(mode);
+    icons_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    icons_->setMovement(QListView::Static);
+    icons_->setResizeMode(QListView::Adjust);
+    icons_->setUniformItemSizes(true);
+
+    stack_->addWidget(report_);
+    stack_->addWidget(icons_);
+    stack_->setCurrentWidget(report_);
+
+    report_->viewport()->installEventFilter(this);
+    icons_->viewport()->installEventFilter(this);
+    connect(&selection_, &QItemSelectionModel::selectionChanged, this, [this] { reportChange(); });
+    connect(&selection_, &QItemSelectionModel::currentChanged, this, [this] { reportChange(); });
+}
+
+void ListViewControl::reportChange() {
+    if (quiet_ == 0)
+        sink_.controlEvent(number_, ClickType::None);
+}
+
+void ListViewControl::setDisplayMode(ListDisplayMode mode) {
+    if (mode == ListDisplayMode::Report) {
+        stack_->setCurrentWidget(report_);
+        return;
+    }
+    if (mode == ListDisplayMode::LargeIcons) {
+        icons_->setViewMode(QListView::IconMode);
+        icons_->setIconSize(QSize(32, 32));
+        icons_->setFlow(QListView::LeftToRight);
+        icons_->setWrapping(true);
+        icons_->setSpacing(2);
+    } else {
+        icons_->setViewMode(QListView::ListMode);
+        icons_->setIconSize(QSize(16, 16));
+        icons_->setFlow(mode == ListDisplayMode::List ? QListView::TopToBottom
+                                                      : QListView::LeftToRight);
+        icons_->setWrapping(true);
+    }
+    icons_->setMovement(QListView::Static);
+    stack_->setCurrentWidget(icons_);
+}
+
+QAbstractItemView* ListViewControl::activeView() const {
+    return stack_->currentWidget() == report_ ? static_cast<QAbstractItemView*>(report_)
+                                              : static_cast<QAbstractItemView*>(icons_);
+}
+
+bool ListViewControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == report_->viewport() || watched == icons_->viewport()) {
+        const auto type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+            const auto button = static_cast<QMouseEvent*>(event)->button();
+            const bool twice = type == QEvent::MouseButtonDblClick;
+            if (button == Qt::LeftButton)
+                sink_.controlEvent(number_, twice ? ClickType::Double : ClickType::Left);
+            else if (button == Qt::RightButton)
+                sink_.controlEvent(number_, twice ? ClickType::RightDouble : ClickType::Right);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+int ListViewControl::value() const {
+    int lowest = -1;
+    for (const QItemSelectionRange& range : selection_.selection())
+        if (lowest < 0 || range.top() < lowest)
+            lowest = range.top();
+    return lowest;
+}
+
+void ListViewControl::selectRow(int row, bool alone) {
+    const QModelIndex index = model_.index(row, 0);
+    auto command = QItemSelectionModel::Rows |
+                   (alone ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Select);
+    // The program's own selection moves never scroll the list.
+    QAbstractItemView* view = activeView();
+    const bool autoScroll = view->hasAutoScroll();
+    view->setAutoScroll(false);
+    selection_.select(index, command);
+    selection_.setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    view->setAutoScroll(autoScroll);
+}
+
+void ListViewControl::setValue(int value) {
+    if (value == -1) {
+        selection_.clearSelection();
+        return;
+    }
+    if (model_.cells().hasRow(value))
+        selectRow(value, !multiSelect_);
+}
+
+int ListViewControl::itemState(int index) const {
+    if (!model_.cells().hasRow(index))
+        return 0;
+    return selection_.isRowSelected(index, {}) ? 1 : 0;
+}
+
+void ListViewControl::setItemState(int index, int state) {
+    if (!model_.cells().hasRow(index))
+        return;
+    if (state & 1)
+        selectRow(index, !multiSelect_);
+    else
+        selection_.select(model_.index(index, 0),
+                          QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+}
+
+void ListViewControl::addItem(int position, const std::string& text, const QIcon& icon) {
+    QuietScope quiet(quiet_);
+    model_.insertRow(position, text, icon);
+}
+
+void ListViewControl::removeItem(int index) {
+    QuietScope quiet(quiet_);
+    // Qt hands the focus of a removed row to a neighbour and, in a
+    // single-selection view, selects it too. Removing a row selects nothing
+    // here, so the focus goes with the row.
+    if (selection_.currentIndex().row() == index)
+        selection_.setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    model_.removeRow(index);
+}
+
+void ListViewControl::clearItems() {
+    QuietScope quiet(quiet_);
+    model_.clearRows();
+}
+
+std::string ListViewControl::itemText(int index, int column) const {
+    return model_.cells().cell(index, column);
+}
+
+void ListViewControl::setItemText(int index, const std::string& text, int column) {
+    model_.setCell(index, column, text);
+}
+
+void ListViewControl::addColumn(int position, const std::string& title, int width) {
+    model_.insertColumn(position, title);
+    const int at = std::clamp(position, 0, model_.columnCount() - 1);
+    report_->setColumnWidth(at, width);
+}
+
+void ListViewControl::refreshRow(int row) {
+    if (model_.cells().hasRow(row))
+        activeView()->update(model_.index(row, 0));
+}
+
+} // namespace visemer
