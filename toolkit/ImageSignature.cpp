@@ -1,10 +1,14 @@
 #include "toolkit/ImageSignature.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace visemer {
 
 ImageFileKind sniffImageFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return ImageFileKind::Unreadable;
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return ImageFileKind::Unreadable;

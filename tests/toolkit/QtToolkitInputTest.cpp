@@ -49,6 +49,9 @@ protected:
         ui_.addShortcut(kMain, Key::Enter, 13);
         window()->activateWindow();
         QApplication::processEvents();
+        // Taking the focus moves a list's focused row, which it reports.
+        while (ui_.hasPendingEvent())
+            ui_.waitEvent();
     }
 
     QWidget* window() { return ui_.windowWidget(kMain); }
