@@ -10,9 +10,9 @@ namespace visemer {
 // One event waiting to come out of waitEvent.
 struct ToolkitEvent {
     EventKind kind = EventKind::None;
-    int number = 0;               // control number or menu identifier
-    int type = ClickType::None;   // control events only
-    int window = -1;              // -1: no numbered window
+    int number = 0;             // control number or menu identifier
+    int type = ClickType::None; // control events only
+    int window = -1;            // -1: no numbered window
 };
 
 // The events raised since the last wait, oldest first. Consecutive events

@@ -16,15 +16,15 @@ inline constexpr int DefaultImages = 9;
 inline constexpr int Help = 10;
 inline constexpr int About = 12;
 
-inline constexpr int Play = 13;         // Enter
-inline constexpr int Closed = 32;       // Space
-inline constexpr int AppendFrame = 45;  // Insert
-inline constexpr int RemoveFrame = 46;  // Delete
-inline constexpr int FirstLetter = 65;  // A
-inline constexpr int LastLetter = 90;   // Z
-inline constexpr int FirstNumpad = 97;  // number-pad 1
-inline constexpr int LastNumpad = 105;  // number-pad 9
-inline constexpr int DelayUp = 107;     // number-pad +
-inline constexpr int DelayDown = 109;   // number-pad -
+inline constexpr int Play = 13;        // Enter
+inline constexpr int Closed = 32;      // Space
+inline constexpr int AppendFrame = 45; // Insert
+inline constexpr int RemoveFrame = 46; // Delete
+inline constexpr int FirstLetter = 65; // A
+inline constexpr int LastLetter = 90;  // Z
+inline constexpr int FirstNumpad = 97; // number-pad 1
+inline constexpr int LastNumpad = 105; // number-pad 9
+inline constexpr int DelayUp = 107;    // number-pad +
+inline constexpr int DelayDown = 109;  // number-pad -
 
 } // namespace visemer::MenuId

@@ -51,8 +51,8 @@ TEST_F(EventLoopTest, RoutesMenuAndControlEventsToTheirCommands) {
     ui_.clickRow(Control::Sequencer, 1);
     ui_.clickRow(Control::Sequencer, 1, ClickType::Right);
     ui_.click(Control::PlayButton);
-    ui_.pressKey('B');       // a key without a shortcut
-    ui_.chooseMenu(11);      // an identifier without an item
+    ui_.pressKey('B');  // a key without a shortcut
+    ui_.chooseMenu(11); // an identifier without an item
     ui_.moveWindow(Window::Main);
     ui_.pressKey(Key::Escape);
     loop_.run();
@@ -113,7 +113,7 @@ TEST_F(EventLoopTest, LinksFireOnlyOnTheirOwnLeftClick) {
     loop_.onLinkClick(Control::ScriptAuthorLink, [this] { record("script"); });
 
     ui_.click(Control::MakerLink);
-    ui_.moveWindow(Window::About);  // the last control is still 504, but this is no click
+    ui_.moveWindow(Window::About); // the last control is still 504, but this is no click
     ui_.click(Control::MakerLink, ClickType::Right);
     ui_.click(Control::ScriptAuthorLink);
     ui_.click(Control::MakerLink);
@@ -143,8 +143,8 @@ TEST(ShutdownSequence, ReleasesInStageOrderOnce) {
     shutdown.add(Stage::ProjectFile, [&] { order.push_back("project"); });
     shutdown.run();
     shutdown.run();
-    EXPECT_EQ(order, (std::vector<std::string>{"project", "audio", "images, windows, fonts",
-                                               "files"}));
+    EXPECT_EQ(order,
+              (std::vector<std::string>{"project", "audio", "images, windows, fonts", "files"}));
 }
 
 } // namespace

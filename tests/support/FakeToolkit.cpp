@@ -12,8 +12,7 @@ namespace {
 
 bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
     auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
                return lower(static_cast<unsigned char>(x)) == lower(static_cast<unsigned char>(y));
            });
 }
@@ -22,9 +21,8 @@ bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
 
 // ---- windows ----------------------------------------------------------------
 
-bool FakeToolkit::createWindow(int window, int x, int y, int width, int height,
-                               std::uint32_t flags, const std::string& title,
-                               std::optional<int> owner) {
+bool FakeToolkit::createWindow(int window, int x, int y, int width, int height, std::uint32_t flags,
+                               const std::string& title, std::optional<int> owner) {
     if (width < 0 || height < 0)
         return false;
     if (windows_.count(window))
@@ -280,8 +278,8 @@ std::vector<int> FakeToolkit::controlsInCreationOrder(int window) const {
     return order;
 }
 
-void FakeToolkit::createImageControl(int control, int x, int y, int width, int height,
-                                     Image image, std::uint32_t flags) {
+void FakeToolkit::createImageControl(int control, int x, int y, int width, int height, Image image,
+                                     std::uint32_t flags) {
     if (FakeControl* made = makeControl(control, ControlKind::Image, x, y, width, height)) {
         made->flags = flags;
         made->bordered = (flags & ControlFlag::SunkenBorder) != 0;
@@ -719,9 +717,12 @@ int FakeToolkit::messageBox(const std::string& title, const std::string& text, i
     }
     // Unanswered, the box is closed as Escape closes it.
     switch (flags & 0xF) {
-    case 0: return MessageBoxButton::Ok;
-    case 4: return MessageBoxButton::No;
-    default: return MessageBoxButton::Cancel;
+    case 0:
+        return MessageBoxButton::Ok;
+    case 4:
+        return MessageBoxButton::No;
+    default:
+        return MessageBoxButton::Cancel;
     }
 }
 
@@ -751,8 +752,7 @@ std::string FakeToolkit::saveFileDialog(const std::string& title, const std::str
     return runFileDialog(true, title, defaultFile, filter, filterIndex);
 }
 
-std::string FakeToolkit::folderDialog(const std::string& title,
-                                      const std::string& initialFolder) {
+std::string FakeToolkit::folderDialog(const std::string& title, const std::string& initialFolder) {
     folderDialogs_.push_back({title, folderRequesterStart(initialFolder)});
     if (folderAnswers_.empty())
         return {};

@@ -20,7 +20,15 @@ namespace visemer::testing {
 class FakeToolkit final : public UiToolkit {
 public:
     enum class ControlKind {
-        Image, Label, Button, DropList, TextField, GroupBox, Option, ListView, Link
+        Image,
+        Label,
+        Button,
+        DropList,
+        TextField,
+        GroupBox,
+        Option,
+        ListView,
+        Link
     };
 
     struct FakeControl {
@@ -122,8 +130,8 @@ public:
     void createButton(int control, int x, int y, int width, int height,
                       const std::string& text) override;
     void createDropList(int control, int x, int y, int width, int listHeight) override;
-    void createTextField(int control, int x, int y, int width, int height,
-                         const std::string& text, std::uint32_t flags) override;
+    void createTextField(int control, int x, int y, int width, int height, const std::string& text,
+                         std::uint32_t flags) override;
     void createGroupBox(int control, int x, int y, int width, int height,
                         const std::string& text) override;
     void createOption(int control, int x, int y, int width, int height,

@@ -116,7 +116,8 @@ std::optional<Size> readImageFileSize(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return std::nullopt;
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
         if (bytes.size() < 26)
             return std::nullopt;

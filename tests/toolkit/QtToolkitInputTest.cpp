@@ -123,7 +123,8 @@ TEST_F(QtInput, PhonemeListSelectsSeveralAndClearsOnItsBackground) {
     while (ui_.hasPendingEvent())
         ui_.waitEvent();
 
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(viewport->width() - 3, viewport->height() - 3));
+    QTest::mouseClick(viewport, Qt::LeftButton, {},
+                      QPoint(viewport->width() - 3, viewport->height() - 3));
     EXPECT_EQ(next(), EventKind::Control);
     EXPECT_EQ(ui_.getValue(kPhonemes), -1);
 }
@@ -217,7 +218,8 @@ TEST_F(QtInput, ShellOpenHandsFilesAndAddressesToTheDesktop) {
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     ASSERT_EQ(recorder.opened.size(), 2);
-    EXPECT_EQ(recorder.opened[0].toLocalFile(), QDir::current().absoluteFilePath(QStringLiteral("Help.chm")));
+    EXPECT_EQ(recorder.opened[0].toLocalFile(),
+              QDir::current().absoluteFilePath(QStringLiteral("Help.chm")));
     EXPECT_EQ(recorder.opened[1].toString(), QStringLiteral("https://example.org/visemer"));
 }
 

@@ -21,8 +21,7 @@ constexpr int kFirstOption = 27;
 constexpr int kSecondOption = 28;
 constexpr int kThirdOption = 29;
 
-template <typename Harness>
-class ToolkitContract : public ::testing::Test {
+template <typename Harness> class ToolkitContract : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(ui().createWindow(kWindow, 0, 0, 530, 260,

@@ -31,7 +31,9 @@ public:
         fake_.chooseMenu(identifier);
         return fake_.waitEvent();
     }
-    EventKind waitIfPending() { return fake_.hasPendingEvent() ? fake_.waitEvent() : EventKind::None; }
+    EventKind waitIfPending() {
+        return fake_.hasPendingEvent() ? fake_.waitEvent() : EventKind::None;
+    }
     bool hasPending() const { return fake_.hasPendingEvent(); }
 
 private:

@@ -24,15 +24,22 @@ int keypadCode(int key) {
     if (key >= Qt::Key_0 && key <= Qt::Key_9)
         return 96 + (key - Qt::Key_0);
     switch (key) {
-    case Qt::Key_Asterisk: return 106;
-    case Qt::Key_Plus: return Key::NumpadPlus;
-    case Qt::Key_Minus: return Key::NumpadMinus;
+    case Qt::Key_Asterisk:
+        return 106;
+    case Qt::Key_Plus:
+        return Key::NumpadPlus;
+    case Qt::Key_Minus:
+        return Key::NumpadMinus;
     case Qt::Key_Period:
-    case Qt::Key_Comma: return 110;
-    case Qt::Key_Slash: return 111;
+    case Qt::Key_Comma:
+        return 110;
+    case Qt::Key_Slash:
+        return 111;
     case Qt::Key_Enter:
-    case Qt::Key_Return: return Key::Enter;
-    default: return 0;
+    case Qt::Key_Return:
+        return Key::Enter;
+    default:
+        return 0;
     }
 }
 
@@ -44,24 +51,40 @@ int mainKeyboardCode(int key) {
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
         return Key::F1 + (key - Qt::Key_F1);
     switch (key) {
-    case Qt::Key_Space: return Key::Space;
+    case Qt::Key_Space:
+        return Key::Space;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return Key::Enter;
-    case Qt::Key_Escape: return Key::Escape;
-    case Qt::Key_Insert: return Key::Insert;
-    case Qt::Key_Delete: return Key::Delete;
-    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Enter:
+        return Key::Enter;
+    case Qt::Key_Escape:
+        return Key::Escape;
+    case Qt::Key_Insert:
+        return Key::Insert;
+    case Qt::Key_Delete:
+        return Key::Delete;
+    case Qt::Key_Backspace:
+        return 8;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 9;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    default: return 0;
+    case Qt::Key_Backtab:
+        return 9;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    default:
+        return 0;
     }
 }
 

@@ -31,8 +31,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 ||
-        section >= static_cast<int>(titles_.size()))
+    if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(titles_.size()))
         return {};
     if (role == Qt::DisplayRole)
         return titles_[static_cast<std::size_t>(section)];

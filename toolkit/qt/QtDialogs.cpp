@@ -50,11 +50,16 @@ QStringList qtNameFilters(const std::vector<FileFilterEntry>& entries) {
 
 QMessageBox::Icon iconFor(int flags) {
     switch (flags & 0xF0) {
-    case 0x10: return QMessageBox::Critical;
-    case 0x20: return QMessageBox::Question;
-    case 0x30: return QMessageBox::Warning;
-    case 0x40: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case 0x10:
+        return QMessageBox::Critical;
+    case 0x20:
+        return QMessageBox::Question;
+    case 0x30:
+        return QMessageBox::Warning;
+    case 0x40:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
@@ -131,7 +136,8 @@ std::string QtToolkit::runFileDialog(bool save, const std::string& title,
     selectedFilter_ = -1;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    selectedFilter_ = filters.isEmpty() ? 0 : std::max(0, int(filters.indexOf(dialog.selectedNameFilter())));
+    selectedFilter_ =
+        filters.isEmpty() ? 0 : std::max(0, int(filters.indexOf(dialog.selectedNameFilter())));
     return fromQt(dialog.selectedFiles().first().left(kMaxPathLength));
 }
 

@@ -32,7 +32,8 @@ Image QtImages::load(int slot, const std::string& path) {
             if (image.isNull())
                 continue;
             made.icon.addPixmap(QPixmap::fromImage(image));
-            if (largest.isNull() || image.width() * image.height() > largest.width() * largest.height())
+            if (largest.isNull() ||
+                image.width() * image.height() > largest.width() * largest.height())
                 largest = image;
         }
         if (largest.isNull())

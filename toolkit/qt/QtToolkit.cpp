@@ -109,9 +109,8 @@ bool QtToolkit::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- windows --------------------------------------------------------------
 
-bool QtToolkit::createWindow(int window, int x, int y, int width, int height,
-                             std::uint32_t flags, const std::string& title,
-                             std::optional<int> owner) {
+bool QtToolkit::createWindow(int window, int x, int y, int width, int height, std::uint32_t flags,
+                             const std::string& title, std::optional<int> owner) {
     if (width < 0 || height < 0)
         return false;
     if (windows_.count(window))

@@ -54,8 +54,8 @@ public:
     void createButton(int control, int x, int y, int width, int height,
                       const std::string& text) override;
     void createDropList(int control, int x, int y, int width, int listHeight) override;
-    void createTextField(int control, int x, int y, int width, int height,
-                         const std::string& text, std::uint32_t flags) override;
+    void createTextField(int control, int x, int y, int width, int height, const std::string& text,
+                         std::uint32_t flags) override;
     void createGroupBox(int control, int x, int y, int width, int height,
                         const std::string& text) override;
     void createOption(int control, int x, int y, int width, int height,

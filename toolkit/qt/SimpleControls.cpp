@@ -37,8 +37,7 @@ void ImageControl::paintEvent(QPaintEvent* event) {
     painter.drawPixmap(border_, border_, picture_);
 }
 
-ButtonControl::ButtonControl(QWidget* parent, const std::string& text, EventSink& sink,
-                             int number)
+ButtonControl::ButtonControl(QWidget* parent, const std::string& text, EventSink& sink, int number)
     : QPushButton(toQt(text), parent), text_(text) {
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this,
@@ -61,8 +60,8 @@ void LabelControl::setText(const std::string& text) {
     QLabel::setText(toQt(text));
 }
 
-LinkControl::LinkControl(QWidget* parent, const std::string& text, QColor hover,
-                         EventSink& sink, int number)
+LinkControl::LinkControl(QWidget* parent, const std::string& text, QColor hover, EventSink& sink,
+                         int number)
     : LabelControl(parent, text), hover_(hover), sink_(sink), number_(number) {
     setCursor(Qt::PointingHandCursor);
     paintIn(Qt::black);
@@ -120,8 +119,8 @@ void TextFieldControl::setText(const std::string& text) {
     QLineEdit::setText(toQt(text));
 }
 
-OptionControl::OptionControl(QWidget* parent, const std::string& text, int group,
-                             EventSink& sink, int number)
+OptionControl::OptionControl(QWidget* parent, const std::string& text, int group, EventSink& sink,
+                             int number)
     : QRadioButton(toQt(text), parent), text_(text), group_(group) {
     // Groups follow creation order, not the parent widget, so Qt's own
     // exclusivity is off and checkAlone() does the work.
@@ -153,8 +152,7 @@ void OptionControl::setText(const std::string& text) {
     QRadioButton::setText(toQt(text));
 }
 
-DropListControl::DropListControl(QWidget* parent, EventSink& sink, int number)
-    : QComboBox(parent) {
+DropListControl::DropListControl(QWidget* parent, EventSink& sink, int number) : QComboBox(parent) {
     setEditable(false);
     setMaxVisibleItems(30);
     connect(this, &QComboBox::activated, this,

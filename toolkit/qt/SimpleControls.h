@@ -98,8 +98,7 @@ private:
 // gives consecutive ones the same number.
 class OptionControl final : public QRadioButton, public QtControl {
 public:
-    OptionControl(QWidget* parent, const std::string& text, int group, EventSink& sink,
-                  int number);
+    OptionControl(QWidget* parent, const std::string& text, int group, EventSink& sink, int number);
     QWidget* widget() override { return this; }
     int group() const { return group_; }
     int value() const override { return isChecked() ? 1 : 0; }
