@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AboutWindow.h"
 #include "app/EventLoop.h"
 #include "app/Shutdown.h"
 #include "timeline/Timeline.h"
@@ -29,6 +30,7 @@ private:
     UiToolkit& ui_;
     EventLoop loop_;
     Timeline timeline_;
+    AboutWindow about_;
     ShutdownSequence shutdown_;
 };
 

@@ -47,7 +47,6 @@ ListViewControl::ListViewControl(QWidget* parent, const std::string& firstColumn
     report_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     report_->verticalHeader()->hide();
     report_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    report_->verticalHeader()->setDefaultSectionSize(report_->fontMetrics().height() + 4);
     report_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     report_->horizontalHeader()->setHighlightSections(false);
     report_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -66,10 +65,22 @@ ListViewControl::ListViewControl(QWidget* parent, const std::string& firstColumn
     stack_->addWidget(icons_);
     stack_->setCurrentWidget(report_);
 
+    fitRowsToFont();
     report_->viewport()->installEventFilter(this);
     icons_->viewport()->installEventFilter(this);
     connect(&selection_, &QItemSelectionModel::selectionChanged, this, [this] { reportChange(); });
     connect(&selection_, &QItemSelectionModel::currentChanged, this, [this] { reportChange(); });
+}
+
+void ListViewControl::fitRowsToFont() {
+    report_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 3);
+    report_->horizontalHeader()->setFixedHeight(QFontMetrics(font()).height() + 6);
+}
+
+void ListViewControl::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        fitRowsToFont();
+    QWidget::changeEvent(event);
 }
 
 void ListViewControl::reportChange() {
@@ -88,6 +99,8 @@ void ListViewControl::setDisplayMode(ListDisplayMode mode) {
         icons_->setFlow(QListView::LeftToRight);
         icons_->setWrapping(true);
         icons_->setSpacing(2);
+        icons_->setTextElideMode(Qt::ElideNone);
+        icons_->setGridSize(QSize(64, 52));
     } else {
         icons_->setViewMode(QListView::ListMode);
         icons_->setIconSize(QSize(16, 16));

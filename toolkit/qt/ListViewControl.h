@@ -44,10 +44,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void selectRow(int row, bool alone);
     void reportChange();
+    void fitRowsToFont();
 
     EventSink& sink_;
     int number_;

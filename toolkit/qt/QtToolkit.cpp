@@ -22,10 +22,17 @@
 #include <thread>
 
 namespace visemer {
+namespace {
+constexpr int kDialogFontPixels = 11;
+} // namespace
 
 QtToolkit::QtToolkit() {
     Q_ASSERT(qApp);
     qApp->installEventFilter(this);
+    // The window layouts are drawn in pixels for a small dialog font.
+    QFont dialogFont(QStringLiteral("Arial"));
+    dialogFont.setPixelSize(kDialogFontPixels);
+    defaultFont_ = dialogFont;
 }
 
 QtToolkit::~QtToolkit() {

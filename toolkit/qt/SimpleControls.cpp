@@ -125,6 +125,8 @@ OptionControl::OptionControl(QWidget* parent, const std::string& text, int group
     // Groups follow creation order, not the parent widget, so Qt's own
     // exclusivity is off and checkAlone() does the work.
     setAutoExclusive(false);
+    // Captions are laid out for a narrow gap beside the circle.
+    setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; }"));
     connect(this, &QRadioButton::clicked, this, [this, &sink, number] {
         checkAlone();
         sink.controlEvent(number, ClickType::Left);
