@@ -23,7 +23,7 @@ bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
 
 bool FakeToolkit::createWindow(int window, int x, int y, int width, int height, std::uint32_t flags,
                                const std::string& title, std::optional<int> owner) {
-    if (width < 0 || height < 0)
+    if (width < 0 || height < 0 || refuseWindows_)
         return false;
     if (windows_.count(window))
         destroyWindow(window);

@@ -210,6 +210,10 @@ public:
     int dryWaits() const { return dryWaits_; }
     bool hasPendingEvent() const { return !pending_.empty(); }
 
+    // Makes every createWindow from now on fail, as a desktop out of
+    // resources would.
+    void refuseWindows() { refuseWindows_ = true; }
+
     // ---- answers for modal requesters, used in order ----
     void answerMessageBox(int button) { messageAnswers_.push_back(button); }
     void answerFileDialog(const std::string& path, int filter = 0) {
@@ -297,6 +301,7 @@ private:
     std::string clipboard_;
     int selectedFilter_ = -1;
     int shutdowns_ = 0;
+    bool refuseWindows_ = false;
 };
 
 } // namespace visemer::testing
