@@ -4,7 +4,7 @@ target_compile_features(visemer_common INTERFACE cxx_std_20)
 target_compile_options(visemer_common INTERFACE
     -Wall -Wextra -Wpedantic
     -Wnon-virtual-dtor -Woverloaded-virtual -Wold-style-cast
-    -Wshadow -Wcast-align -Wnull-dereference)
+    -Wshadow -Wcast-align)
 if(VISEMER_WERROR)
     target_compile_options(visemer_common INTERFACE -Werror)
 endif()
