@@ -4,14 +4,21 @@
 #include "app/TimelineCommands.h"
 #include "app/ids/Controls.h"
 #include "app/ids/MenuIds.h"
+#include "media/MediaPlayer.h"
 #include "shapes/ShapeCommands.h"
 #include "shapes/ShapeSet.h"
 #include "toolkit/UiToolkit.h"
 
 namespace visemer {
 
-Program::Program(UiToolkit& ui) : ui_(ui), loop_(ui), timeline_(ui), about_(ui) {
+Program::Program(UiToolkit& ui, MediaPlayer& media, SteadyClock& clock)
+    : ui_(ui), media_(media), loop_(ui), timeline_(ui), about_(ui),
+      preview_(ui, media, clock, timeline_, audio_) {
     registerTimelineCommands(loop_, timeline_);
+    loop_.onMenu(MenuId::LoadAudio, [this] { LoadAudio(ui_, media_, audio_, files_); });
+    loop_.onMenu(MenuId::Play, [this] { preview_.PlayPreview(Preview::Trigger::EnterKey); });
+    loop_.onControl(Control::PlayButton,
+                    [this] { preview_.PlayPreview(Preview::Trigger::PlayButton); });
     loop_.onMenu(MenuId::LoadImages, [this] { LoadImages(ui_); });
     loop_.onMenu(MenuId::DefaultImages, [this] { DefaultImages(ui_); });
     loop_.onMenu(MenuId::Help, [this] { OpenHelp(ui_); });
@@ -19,11 +26,16 @@ Program::Program(UiToolkit& ui) : ui_(ui), loop_(ui), timeline_(ui), about_(ui) 
     loop_.onAboutClosed([this] { about_.close(); });
     loop_.onLinkClick(Control::MakerLink, [this] { about_.followMakerLink(); });
     loop_.onLinkClick(Control::ScriptAuthorLink, [this] { about_.followScriptAuthorLink(); });
-    shutdown_.add(ShutdownSequence::Stage::Toolkit, [this] { ui_.shutdown(); });
+
+    using Stage = ShutdownSequence::Stage;
+    shutdown_.add(Stage::AudioClips, [this] { media_.FreeMedia(); });
+    shutdown_.add(Stage::Toolkit, [this] { ui_.shutdown(); });
+    shutdown_.add(Stage::OpenFiles, [this] { files_.closeAll(); });
 }
 
 bool Program::start() {
     ShapeSet::loadDefaults(ui_);
+    media_.InitMedia();
     if (!buildMainWindow(ui_))
         return false;
     timeline_.setCurrentRow(0);

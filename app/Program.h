@@ -3,20 +3,25 @@
 #include "app/AboutWindow.h"
 #include "app/EventLoop.h"
 #include "app/Shutdown.h"
+#include "media/AudioCommands.h"
+#include "media/Preview.h"
+#include "project/TextFiles.h"
 #include "timeline/Timeline.h"
 
 namespace visemer {
 
+class MediaPlayer;
+class SteadyClock;
 class UiToolkit;
 
-// The whole editor over one toolkit: start-up, the event loop with every
-// command in its tables, and the shutdown.
+// The whole editor over one toolkit and one media player: start-up, the
+// event loop with every command in its tables, and the shutdown.
 class Program {
 public:
-    explicit Program(UiToolkit& ui);
+    Program(UiToolkit& ui, MediaPlayer& media, SteadyClock& clock);
 
-    // Loads the images and opens the main window; false if the window
-    // could not be opened.
+    // Loads the images, readies the media service and opens the main
+    // window; false if the window could not be opened.
     bool start();
     // start(), the event loop until the quit flag, the shutdown. Gives the
     // process's exit status, which is always 0.
@@ -25,12 +30,18 @@ public:
 
     EventLoop& loop() { return loop_; }
     Timeline& timeline() { return timeline_; }
+    AudioPath& audio() { return audio_; }
+    TextFiles& files() { return files_; }
 
 private:
     UiToolkit& ui_;
+    MediaPlayer& media_;
     EventLoop loop_;
     Timeline timeline_;
     AboutWindow about_;
+    AudioPath audio_;
+    TextFiles files_;
+    Preview preview_;
     ShutdownSequence shutdown_;
 };
 

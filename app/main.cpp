@@ -1,4 +1,5 @@
 #include "app/Program.h"
+#include "media/gst/GstMediaPlayer.h"
 #include "toolkit/qt/QtToolkit.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(icon);
 
     visemer::QtToolkit toolkit;
-    visemer::Program program(toolkit);
+    visemer::GstMediaPlayer media;
+    visemer::SystemSteadyClock clock;
+    visemer::Program program(toolkit, media, clock);
     return program.run();
 }

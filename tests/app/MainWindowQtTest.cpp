@@ -4,6 +4,7 @@
 #include "app/Program.h"
 #include "app/ids/Controls.h"
 #include "app/ids/MenuIds.h"
+#include "tests/support/FakeMedia.h"
 #include "tests/support/WorkingFolder.h"
 #include "toolkit/qt/ListViewControl.h"
 #include "toolkit/qt/QtToolkit.h"
@@ -45,7 +46,9 @@ protected:
 
     WorkingFolder folder_;
     QtToolkit ui_;
-    Program program_{ui_};
+    FakeMediaPlayer media_;
+    SystemSteadyClock clock_;
+    Program program_{ui_, media_, clock_};
 };
 
 TEST_F(MainWindowQt, StartsAsLaidOut) {
@@ -120,7 +123,9 @@ TEST_F(MainWindowQt, AboutDisablesAndGivesBackTheMainWindow) {
 TEST(MainWindowQtWithoutImages, PreviewKeepsItsSizeAndShowsNothing) {
     WorkingFolder folder;
     QtToolkit ui;
-    Program program(ui);
+    FakeMediaPlayer media;
+    SystemSteadyClock clock;
+    Program program(ui, media, clock);
     ASSERT_TRUE(program.start());
     EXPECT_EQ(ui.controlRect(Control::Preview), (Rect{10, 20, 160, 160}));
 }

@@ -137,7 +137,9 @@ TEST_F(Startup, EscAndTheCloseBoxEndTheProgramWithoutAsking) {
 TEST(StartupWithoutImages, StartsWithEmptySlotsAndABlankPreview) {
     WorkingFolder folder;
     FakeToolkit ui;
-    Program program(ui);
+    FakeMediaPlayer media;
+    FakeSteadyClock clock(ui);
+    Program program(ui, media, clock);
     ASSERT_TRUE(program.start());
     for (int slot = 0; slot <= 20; ++slot)
         EXPECT_TRUE(ui.imageOf(slot).isNull()) << slot;
@@ -151,7 +153,9 @@ TEST(StartupWithoutAWindow, EndsAtOnceWithStatusZero) {
     FakeToolkit ui;
     ui.refuseWindows();
     ui.pressKey('A');
-    Program program(ui);
+    FakeMediaPlayer media;
+    FakeSteadyClock clock(ui);
+    Program program(ui, media, clock);
     EXPECT_EQ(program.run(), 0);
     EXPECT_EQ(ui.inputLeft(), 1u) << "the event loop never ran";
     EXPECT_EQ(ui.shutdowns(), 1);

@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "app/ids/Controls.h"
+#include "tests/support/FakeMedia.h"
 #include "tests/support/FakeToolkit.h"
 #include "tests/support/WorkingFolder.h"
 
@@ -52,7 +53,9 @@ protected:
 
     WorkingFolder folder;
     FakeToolkit ui;
-    Program program{ui};
+    FakeMediaPlayer media;
+    FakeSteadyClock clock{ui};
+    Program program{ui, media, clock};
 };
 
 } // namespace visemer::testing

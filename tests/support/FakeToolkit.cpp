@@ -771,6 +771,8 @@ void FakeToolkit::setClipboardText(const std::string& text) {
 }
 
 void FakeToolkit::sleepMs(int milliseconds) {
+    if (onSleep)
+        onSleep(milliseconds);
     sleeps_.push_back(milliseconds);
     if (milliseconds > 0)
         sleptMs_ += milliseconds;

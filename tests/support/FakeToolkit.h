@@ -210,6 +210,10 @@ public:
     int dryWaits() const { return dryWaits_; }
     bool hasPendingEvent() const { return !pending_.empty(); }
 
+    // Runs at every sleepMs, before the time passes: lets a test look at
+    // the window in the middle of a long command.
+    std::function<void(int)> onSleep;
+
     // Makes every createWindow from now on fail, as a desktop out of
     // resources would.
     void refuseWindows() { refuseWindows_ = true; }

@@ -1,0 +1,90 @@
+#include "media/Preview.h"
+
+#include "app/ids/Controls.h"
+#include "media/AudioCommands.h"
+#include "media/MediaPlayer.h"
+#include "media/PreviewClock.h"
+#include "timeline/DecimalText.h"
+#include "timeline/PlaybackSettings.h"
+#include "timeline/Timeline.h"
+#include "toolkit/UiToolkit.h"
+
+#include <cmath>
+
+namespace visemer {
+namespace {
+
+// A wait shorter than this is not worth a trip to the scheduler.
+constexpr double kMinimumSleepMs = 0.5;
+// The clip's clock can lag the moment a sleep ends; look again a few times.
+constexpr int kWakeChecks = 3;
+
+void showFailure(UiToolkit& ui, Preview::Trigger trigger) {
+    if (trigger == Preview::Trigger::EnterKey)
+        ui.messageBox("Play", "Please select an audio file.", MessageBoxFlag::ErrorOnTop);
+    else
+        ui.messageBox("Stop", "Please open an audio file before playing.", MessageBoxFlag::Error);
+}
+
+void removeLastRow(UiToolkit& ui) {
+    ui.removeItem(Control::Sequencer, ui.itemCount(Control::Sequencer) - 1);
+}
+
+} // namespace
+
+float Preview::delayUnit(int fps, int timingAdjustment) {
+    const float halfRate = static_cast<float>(fps + timingAdjustment) / 2.0f;
+    return 1000.0f / halfRate;
+}
+
+double Preview::stepMs(int delay, float unit) {
+    if (delay <= 0 || !(unit > 0.0f) || std::isinf(unit))
+        return 0.0;
+    return static_cast<double>(delay) * static_cast<double>(unit);
+}
+
+void Preview::PlayPreview(Trigger trigger) {
+    const int rows = ui_.itemCount(Control::Sequencer);
+    // The sentinel row: the walk ends when the selection reaches it.
+    ui_.addItem(Control::Sequencer, -1, writeDecimal(static_cast<std::int64_t>(rows) + 1));
+    const int adjustment = PlaybackSettings::timingAdjustment(ui_);
+    const float unit = delayUnit(PlaybackSettings::framesPerSecond(ui_), adjustment);
+    ui_.setValue(Control::Sequencer, 0);
+
+    if (!media_.LoadMedia(audio_.path)) {
+        showFailure(ui_, trigger);
+        removeLastRow(ui_);
+        return;
+    }
+    media_.PlayMedia(Window::Main);
+    PreviewClock clock(media_, clock_);
+
+    // Each row is due where the delays before it put it on the clip's
+    // timeline, so rounding and the time spent painting never add up.
+    double dueSum = 0;
+    for (int step = 0; step <= rows; ++step) {
+        const int row = ui_.getValue(Control::Sequencer);
+        if (row < 0 || row > rows)
+            break;
+        timeline_.setCurrentRow(row);
+        ui_.setValue(Control::Sequencer, row + 1);
+        ui_.refreshListRow(Control::Sequencer, row + 1);
+        timeline_.showShapeOf(ui_.itemText(Control::Sequencer, row, Timeline::Label));
+
+        dueSum += stepMs(readDecimal(ui_.itemText(Control::Sequencer, row, Timeline::Delay)), unit);
+        const double due = std::nearbyint(dueSum);
+        for (int check = 0; check < kWakeChecks; ++check) {
+            const double wait = due - clock.nowMs();
+            if (wait < kMinimumSleepMs)
+                break;
+            ui_.sleepMs(static_cast<int>(std::lround(wait)));
+        }
+        if (ui_.getValue(Control::Sequencer) == rows)
+            break;
+    }
+
+    ui_.setValue(Control::Sequencer, 0);
+    removeLastRow(ui_);
+}
+
+} // namespace visemer

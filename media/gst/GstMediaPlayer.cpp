@@ -1,0 +1,116 @@
+#include "media/gst/GstMediaPlayer.h"
+
+#include <gst/gst.h>
+#include <sys/stat.h>
+
+namespace visemer {
+namespace {
+
+// playbin's flags: play the sound and nothing else, so the pictures of a
+// video chosen as the clip are never shown.
+constexpr guint kPlayAudio = 1u << 1;
+constexpr guint kSoftVolume = 1u << 4;
+
+bool isRegularFile(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+} // namespace
+
+GstMediaPlayer::~GstMediaPlayer() {
+    FreeMedia();
+}
+
+void GstMediaPlayer::InitMedia() {
+    if (initialised_.valid())
+        return;
+    initialised_ = std::async(std::launch::async, [] {
+                       return gst_init_check(nullptr, nullptr, nullptr) == TRUE;
+                   }).share();
+}
+
+bool GstMediaPlayer::ready() {
+    if (!initialised_.valid())
+        InitMedia();
+    return initialised_.get();
+}
+
+bool GstMediaPlayer::LoadMedia(const std::string& path) {
+    FreeMedia();
+    // Only a local file is ever played: a path that reads like an address
+    // names a file that is not there, and fetches nothing.
+    if (path.empty() || !isRegularFile(path) || !ready())
+        return false;
+
+    gchar* uri = gst_filename_to_uri(path.c_str(), nullptr);
+    if (!uri)
+        return false;
+    GstElement* pipeline = gst_element_factory_make("playbin", nullptr);
+    if (!pipeline) {
+        g_free(uri);
+        return false;
+    }
+    g_object_set(pipeline, "uri", uri, "flags", kPlayAudio | kSoftVolume, nullptr);
+    g_free(uri);
+
+    const auto timeout = static_cast<GstClockTime>(kLoadTimeout.count()) * GST_MSECOND;
+    GstState state = GST_STATE_NULL;
+    const bool paused =
+        gst_element_set_state(pipeline, GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE &&
+        gst_element_get_state(pipeline, &state, nullptr, timeout) == GST_STATE_CHANGE_SUCCESS &&
+        state == GST_STATE_PAUSED;
+    gint audioStreams = 0;
+    if (paused)
+        g_object_get(pipeline, "n-audio", &audioStreams, nullptr);
+    if (!paused || audioStreams < 1) {
+        gst_element_set_state(pipeline, GST_STATE_NULL);
+        gst_object_unref(pipeline);
+        return false;
+    }
+
+    // Nobody reads the bus; flushing keeps its messages from piling up.
+    GstBus* bus = gst_element_get_bus(pipeline);
+    gst_bus_set_flushing(bus, TRUE);
+    gst_object_unref(bus);
+
+    gint64 duration = -1;
+    durationNs_ = gst_element_query_duration(pipeline, GST_FORMAT_TIME, &duration) ? duration : -1;
+    pipeline_ = pipeline;
+    return true;
+}
+
+void GstMediaPlayer::PlayMedia(int) {
+    if (!pipeline_)
+        return;
+    gst_element_set_state(pipeline_, GST_STATE_PAUSED);
+    gst_element_seek_simple(pipeline_, GST_FORMAT_TIME,
+                            static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
+                            0);
+    gst_element_set_state(pipeline_, GST_STATE_PLAYING);
+}
+
+void GstMediaPlayer::FreeMedia() {
+    if (!pipeline_)
+        return;
+    gst_element_set_state(pipeline_, GST_STATE_NULL);
+    gst_object_unref(pipeline_);
+    pipeline_ = nullptr;
+    durationNs_ = -1;
+}
+
+std::optional<double> GstMediaPlayer::playbackPositionMs() {
+    if (!pipeline_)
+        return std::nullopt;
+    GstState state = GST_STATE_NULL;
+    gst_element_get_state(pipeline_, &state, nullptr, 0);
+    gint64 position = -1;
+    if (state != GST_STATE_PLAYING ||
+        !gst_element_query_position(pipeline_, GST_FORMAT_TIME, &position) || position < 0)
+        return std::nullopt;
+    if (durationNs_ > 0 && position >= durationNs_)
+        return std::nullopt;
+    return static_cast<double>(position) / 1e6;
+}
+
+} // namespace visemer

@@ -1,0 +1,182 @@
+// The preview walk on the fake toolkit, media player and clock.
+
+#include "app/ids/MenuIds.h"
+#include "media/Preview.h"
+#include "tests/support/Editor.h"
+
+#include <cmath>
+
+namespace visemer::testing {
+namespace {
+
+class PreviewWalk : public Editor {
+protected:
+    void SetUp() override {
+        Editor::SetUp();
+        media.playable.insert("/voice/take1.wav");
+        program.audio().path = "/voice/take1.wav";
+    }
+    void play() {
+        ui.pressKey(Key::Enter);
+        settle();
+    }
+    void keepRows(int count) {
+        while (rows() > count)
+            ui.removeItem(Control::Sequencer, rows() - 1);
+    }
+    std::vector<int> sleepsOver(int threshold = 0) const {
+        std::vector<int> long_;
+        for (int sleep : ui.sleeps())
+            if (sleep > threshold)
+                long_.push_back(sleep);
+        return long_;
+    }
+};
+
+TEST_F(PreviewWalk, DelayUnitsFollowTheRateAndTheTimingOption) {
+    struct Case {
+        int fps, adjustment;
+        std::vector<int> waits;
+    } cases[] = {
+        {30, -2, {71, 143, 214}}, {30, 0, {67, 133, 200}}, {24, 0, {83, 167, 250}},
+        {24, -2, {91, 182, 273}}, {12, -2, {200, 400, 600}}, {13, -2, {182, 364, 545}},
+    };
+    for (const auto& c : cases) {
+        const float unit = Preview::delayUnit(c.fps, c.adjustment);
+        for (int delay = 1; delay <= 3; ++delay)
+            EXPECT_EQ(std::nearbyint(Preview::stepMs(delay, unit)), c.waits[delay - 1])
+                << c.fps << " fps, adjustment " << c.adjustment << ", delay " << delay;
+    }
+    EXPECT_EQ(Preview::stepMs(5, Preview::delayUnit(0, -2)), 0.0) << "a rate below zero";
+    EXPECT_EQ(Preview::stepMs(5, Preview::delayUnit(2, -2)), 0.0) << "a rate of zero";
+    EXPECT_EQ(Preview::stepMs(-3, Preview::delayUnit(30, -2)), 0.0) << "a negative delay";
+}
+
+TEST_F(PreviewWalk, EachRowIsDueWhereTheDelaysBeforeItPutIt) {
+    keepRows(3);
+    setRow(0, "A", "1");
+    setRow(1, "O", "2");
+    setRow(2, "E", "3");
+    std::vector<int> shownAtSleep;
+    ui.onSleep = [&](int) { shownAtSleep.push_back(shownShape()); };
+    play();
+    // Due at 71, round(3 x 71.43) = 214 and round(6 x 71.43) = 429 ms.
+    EXPECT_EQ(ui.sleeps(), (std::vector<int>{71, 143, 215}));
+    EXPECT_EQ(shownAtSleep, (std::vector<int>{0, 6, 3}));
+    EXPECT_EQ(media.calls, (std::vector<std::string>{"init", "load /voice/take1.wav", "play 0"}));
+    EXPECT_EQ(rows(), 3) << "the sentinel row is gone";
+    EXPECT_EQ(selectedRow(), 0);
+    EXPECT_EQ(shownShape(), 0) << "the next pass made the first row current and shows it";
+    EXPECT_EQ(program.timeline().currentRow(), 0);
+}
+
+TEST_F(PreviewWalk, TimeSpentBetweenRowsDoesNotPileUp) {
+    keepRows(4);
+    for (int row = 0; row < 4; ++row)
+        setRow(row, "A", "1");
+    // Every wait overruns by 3 ms, as a busy machine's would.
+    ui.onSleep = [&](int) { clock.extraMs += 3; };
+    play();
+    // Due at 71, 143, 214, 286 ms: each wait ends on its due time, however
+    // long the work before it took.
+    EXPECT_EQ(ui.sleeps(), (std::vector<int>{71, 69, 68, 69}));
+    EXPECT_EQ(ui.sleptMs() + clock.extraMs, 286 + 3);
+}
+
+TEST_F(PreviewWalk, HighlightStandsOnTheNextRowDuringEachWait) {
+    setRow(24, "Z", "2");
+    std::vector<int> highlighted;
+    ui.onSleep = [&](int) { highlighted.push_back(selectedRow()); };
+    play();
+    ASSERT_EQ(highlighted.size(), 1u) << "only the last row has a delay";
+    EXPECT_EQ(highlighted[0], 25) << "the sentinel row during the last row's wait";
+    EXPECT_EQ(rows(), 25);
+    EXPECT_EQ(cell(24, 0), "25");
+}
+
+TEST_F(PreviewWalk, TheSentinelRowIsNumberedAfterTheLastFrame) {
+    std::string sentinel;
+    setRow(0, "A", "1");
+    ui.onSleep = [&](int) { sentinel = cell(25, 0); };
+    play();
+    EXPECT_EQ(sentinel, "26");
+}
+
+TEST_F(PreviewWalk, UnknownAndMiscasedLabelsKeepThePreviousShape) {
+    keepRows(4);
+    setRow(0, "O", "1");
+    setRow(1, "closed", "1");
+    setRow(2, "", "1");
+    setRow(3, "Xylophone", "1");
+    std::vector<int> shown;
+    ui.onSleep = [&](int) { shown.push_back(shownShape()); };
+    play();
+    EXPECT_EQ(shown, (std::vector<int>{6, 6, 6, 6}));
+    EXPECT_EQ(ui.sleeps().size(), 4u) << "their waits still apply";
+}
+
+TEST_F(PreviewWalk, RowsWithoutAUsableDelayWaitNothing) {
+    keepRows(5);
+    setRow(0, "A", "");
+    setRow(1, "B", "0");
+    setRow(2, "E", "abc");
+    setRow(3, "F", "-4");
+    setRow(4, "L", "1");
+    play();
+    EXPECT_EQ(sleepsOver(), (std::vector<int>{71}));
+}
+
+TEST_F(PreviewWalk, ARateThatIsNotPositiveGivesNoWaits) {
+    setRow(0, "A", "5");
+    ui.setText(Control::FpsList, "");
+    play();
+    EXPECT_TRUE(sleepsOver().empty());
+    EXPECT_EQ(rows(), 25);
+}
+
+TEST_F(PreviewWalk, AnEmptyTimelineRunsOneStepAndStillPlays) {
+    keepRows(0);
+    play();
+    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(media.plays, 1);
+    EXPECT_TRUE(sleepsOver().empty());
+    EXPECT_TRUE(ui.messageBoxes().empty());
+}
+
+TEST_F(PreviewWalk, WithoutAClipEnterAndPlayEachSayTheirOwnMessage) {
+    program.audio().path.clear();
+    ui.clickRow(Control::Sequencer, 5);
+    ui.pressKey(Key::Enter);
+    settle();
+    ASSERT_EQ(ui.messageBoxes().size(), 1u);
+    EXPECT_EQ(ui.messageBoxes()[0].title, "Play");
+    EXPECT_EQ(ui.messageBoxes()[0].text, "Please select an audio file.");
+    EXPECT_EQ(ui.messageBoxes()[0].flags, 0x1010);
+    EXPECT_EQ(rows(), 25);
+    EXPECT_EQ(selectedRow(), 0) << "row 0 was selected before the load";
+    EXPECT_EQ(program.timeline().currentRow(), 0);
+
+    program.audio().path = "/voice/missing.wav";
+    ui.click(Control::PlayButton);
+    settle();
+    ASSERT_EQ(ui.messageBoxes().size(), 2u);
+    EXPECT_EQ(ui.messageBoxes()[1].title, "Stop");
+    EXPECT_EQ(ui.messageBoxes()[1].text, "Please open an audio file before playing.");
+    EXPECT_EQ(ui.messageBoxes()[1].flags, 0x10);
+    EXPECT_EQ(rows(), 25);
+    EXPECT_EQ(media.plays, 0);
+}
+
+TEST_F(PreviewWalk, AKeyPressedDuringThePreviewActsAfterIt) {
+    keepRows(2);
+    setRow(0, "A", "1");
+    setRow(1, "O", "1");
+    ui.pressKey(Key::Enter);
+    ui.pressKey('E');
+    settle();
+    EXPECT_EQ(label(0), "E") << "the first row was current again when the key was handled";
+    EXPECT_EQ(label(1), "O");
+}
+
+} // namespace
+} // namespace visemer::testing
