@@ -5,6 +5,7 @@
 #include "app/ids/Controls.h"
 #include "app/ids/MenuIds.h"
 #include "media/MediaPlayer.h"
+#include "project/ScriptExport.h"
 #include "shapes/ShapeCommands.h"
 #include "shapes/ShapeSet.h"
 #include "toolkit/UiToolkit.h"
@@ -13,8 +14,14 @@ namespace visemer {
 
 Program::Program(UiToolkit& ui, MediaPlayer& media, SteadyClock& clock)
     : ui_(ui), media_(media), loop_(ui), timeline_(ui), about_(ui),
-      preview_(ui, media, clock, timeline_, audio_) {
+      preview_(ui, media, clock, timeline_, audio_),
+      projectCommands_(ui, media, timeline_, audio_, files_, project_) {
     registerTimelineCommands(loop_, timeline_);
+    loop_.onMenu(MenuId::New, [this] { projectCommands_.New(); });
+    loop_.onMenu(MenuId::Open, [this] { projectCommands_.Open(); });
+    loop_.onMenu(MenuId::Save, [this] { projectCommands_.Save(); });
+    loop_.onMenu(MenuId::SaveAs, [this] { projectCommands_.SaveAs(); });
+    loop_.onMenu(MenuId::ExportScript, [this] { ExportScript(ui_, timeline_, files_); });
     loop_.onMenu(MenuId::LoadAudio, [this] { LoadAudio(ui_, media_, audio_, files_); });
     loop_.onMenu(MenuId::Play, [this] { preview_.PlayPreview(Preview::Trigger::EnterKey); });
     loop_.onControl(Control::PlayButton,
@@ -28,6 +35,7 @@ Program::Program(UiToolkit& ui, MediaPlayer& media, SteadyClock& clock)
     loop_.onLinkClick(Control::ScriptAuthorLink, [this] { about_.followScriptAuthorLink(); });
 
     using Stage = ShutdownSequence::Stage;
+    shutdown_.add(Stage::ProjectFile, [this] { project_.closeProject(); });
     shutdown_.add(Stage::AudioClips, [this] { media_.FreeMedia(); });
     shutdown_.add(Stage::Toolkit, [this] { ui_.shutdown(); });
     shutdown_.add(Stage::OpenFiles, [this] { files_.closeAll(); });

@@ -5,6 +5,8 @@
 #include "app/Shutdown.h"
 #include "media/AudioCommands.h"
 #include "media/Preview.h"
+#include "project/ProjectCommands.h"
+#include "project/ProjectFile.h"
 #include "project/TextFiles.h"
 #include "timeline/Timeline.h"
 
@@ -32,6 +34,7 @@ public:
     Timeline& timeline() { return timeline_; }
     AudioPath& audio() { return audio_; }
     TextFiles& files() { return files_; }
+    ProjectFile& projectFile() { return project_; }
 
 private:
     UiToolkit& ui_;
@@ -41,7 +44,9 @@ private:
     AboutWindow about_;
     AudioPath audio_;
     TextFiles files_;
+    ProjectFile project_;
     Preview preview_;
+    ProjectCommands projectCommands_;
     ShutdownSequence shutdown_;
 };
 

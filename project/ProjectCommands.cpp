@@ -1,0 +1,177 @@
+#include "project/ProjectCommands.h"
+
+#include "app/ids/Controls.h"
+#include "media/AudioCommands.h"
+#include "media/MediaPlayer.h"
+#include "project/ProjectFile.h"
+#include "project/RowWalk.h"
+#include "project/TextFiles.h"
+#include "timeline/DecimalText.h"
+#include "timeline/PlaybackSettings.h"
+#include "timeline/Timeline.h"
+#include "toolkit/UiToolkit.h"
+
+#include <algorithm>
+
+namespace visemer {
+namespace {
+
+constexpr const char* kProjectFilter = "VSQ (*.vsq)|*.vsq";
+constexpr const char* kReducedFilter = "Mou (*.mou)|*.mou";
+constexpr int kSaveAsItem = 4;
+// Open lets the media service settle before it loads the clip.
+constexpr int kSettleBeforeLoadMs = 100;
+
+void appendNumberedRows(UiToolkit& ui, int count) {
+    for (int frame = 1; frame <= count; ++frame)
+        ui.addItem(Control::Sequencer, -1, writeDecimal(frame));
+}
+
+} // namespace
+
+void ProjectCommands::writeRowGroups(RowWalk& walk) {
+    project_.selectGroup("Shapes");
+    walk.pass([&](int row) {
+        project_.writeKey(writeDecimal(row + 1),
+                          ui_.itemText(Control::Sequencer, row, Timeline::Label));
+    });
+    walk.selectFirst();
+    project_.selectGroup("Delays");
+    walk.pass([&](int row) {
+        project_.writeKey(writeDecimal(row + 1),
+                          ui_.itemText(Control::Sequencer, row, Timeline::Delay));
+    });
+}
+
+void ProjectCommands::writeFullProject(const std::string& path, RowWalk& walk) {
+    project_.createProject(path);
+    project_.selectGroup("Total Frames");
+    project_.writeKey("Frames", writeDecimal(walk.rows()));
+    project_.selectGroup("FPS");
+    project_.writeKey("FPS", PlaybackSettings::fpsText(ui_));
+    project_.selectGroup("Timing");
+    project_.writeKey("Timing", PlaybackSettings::browserChecked(ui_) ? "1" : "0");
+    writeRowGroups(walk);
+    // The clip stored is the one last chosen with Load Audio, in this run
+    // or an earlier one.
+    const std::string audio = readRelayFile(files_, kAudioRelayFile, kAudioRelay);
+    project_.selectGroup("Audio");
+    project_.writeKey("Audio", audio);
+    project_.closeProject();
+}
+
+void ProjectCommands::resetTimeline() {
+    ui_.clearItems(Control::Sequencer);
+    if (media_.LoadMedia(audio_.path)) {
+        media_.FreeMedia();
+        audio_.path.clear();
+    }
+    appendNumberedRows(ui_, Timeline::kFreshRows);
+    ui_.setValue(Control::Sequencer, 0);
+    ui_.setText(Control::TotalFrames, writeDecimal(Timeline::kFreshRows));
+}
+
+void ProjectCommands::New() {
+    const int answer = ui_.messageBox("New", "Save your current work?", MessageBoxFlag::Question);
+    if (answer == MessageBoxButton::Yes) {
+        {
+            RowWalk walk(ui_, timeline_);
+            walk.selectFirst();
+            const std::string path = ui_.saveFileDialog("Save As...", "", kReducedFilter, 0);
+            if (!path.empty()) {
+                project_.createProject(path + ".mou");
+                project_.selectGroup("Total Frames");
+                project_.writeKey("Frames", writeDecimal(walk.rows()));
+                writeRowGroups(walk);
+                project_.closeProject();
+            }
+        }
+        resetTimeline();
+    } else if (answer == MessageBoxButton::No) {
+        resetTimeline();
+    }
+}
+
+void ProjectCommands::readColumn(const char* group, int rows, int column) {
+    ui_.setValue(Control::Sequencer, 0);
+    project_.selectGroup(group);
+    for (int frame = 1; frame <= rows; ++frame) {
+        const int row = ui_.getValue(Control::Sequencer);
+        timeline_.setCurrentRow(row);
+        ui_.setValue(Control::Sequencer, row + 1);
+        ui_.refreshListRow(Control::Sequencer, row + 1);
+        ui_.setItemText(Control::Sequencer, frame - 1, project_.readKey(writeDecimal(frame), ""),
+                        column);
+    }
+}
+
+void ProjectCommands::Open() {
+    RowWalk walk(ui_, timeline_);
+    walk.selectFirst();
+    const std::string path = ui_.openFileDialog("Open File...", "", kProjectFilter, 0);
+    if (path.empty())
+        return;
+    writeRelayFile(files_, kProjectRelayFile, kProjectRelay, path);
+    ui_.setMenuItemChecked(kMainMenu, kSaveAsItem, true);
+    ui_.setClipboardText(path);
+
+    ui_.clearItems(Control::Sequencer);
+    walk.forget();
+    project_.openProject(path);
+    project_.selectGroup("Total Frames");
+    // No rows for a negative count, and no more than a real project has.
+    const int rows = std::clamp(readDecimal(project_.readKey("Frames", "")), 0, kMaxFrames);
+    appendNumberedRows(ui_, rows);
+
+    project_.selectGroup("FPS");
+    ui_.setText(Control::FpsList, project_.readKey("FPS", ""));
+    project_.selectGroup("Timing");
+    if (project_.readKey("Timing", "") == "1")
+        ui_.setValue(Control::Browser, 1);
+    else
+        ui_.setValue(Control::Projector, 1);
+
+    readColumn("Shapes", rows, Timeline::Label);
+    readColumn("Delays", rows, Timeline::Delay);
+    ui_.setValue(Control::Sequencer, 0);
+    ui_.setText(Control::TotalFrames, writeDecimal(ui_.itemCount(Control::Sequencer)));
+
+    project_.selectGroup("Audio");
+    audio_.path = project_.readKey("Audio", "");
+    ui_.sleepMs(kSettleBeforeLoadMs);
+    media_.LoadMedia(audio_.path);
+    if (!media_.LoadMedia(audio_.path))
+        ui_.messageBox("No Audio", "Unable to load... ", MessageBoxFlag::Warning);
+    project_.closeProject();
+}
+
+void ProjectCommands::Save() {
+    RowWalk walk(ui_, timeline_);
+    if (ui_.isMenuItemChecked(kMainMenu, kSaveAsItem) == 0) {
+        ui_.messageBox("Save", "No file exist, please use ''Save As...'' first.",
+                       MessageBoxFlag::Warning);
+        return;
+    }
+    walk.selectFirst();
+    std::string path = readRelayFile(files_, kProjectRelayFile, kProjectRelay);
+    if (path.empty())
+        return;
+    if (ui_.selectedFilter() == 0 && extensionPart(path).empty())
+        path += ".vsq";
+    writeFullProject(path, walk);
+}
+
+void ProjectCommands::SaveAs() {
+    RowWalk walk(ui_, timeline_);
+    walk.selectFirst();
+    std::string path = ui_.saveFileDialog("Save As...", "", kProjectFilter, 0);
+    if (path.empty())
+        return;
+    if (ui_.selectedFilter() == 0 && extensionPart(path).empty())
+        path += ".vsq";
+    ui_.setMenuItemChecked(kMainMenu, kSaveAsItem, true);
+    writeRelayFile(files_, kProjectRelayFile, kProjectRelay, path);
+    writeFullProject(path, walk);
+}
+
+} // namespace visemer

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "project/AtomicFile.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace visemer {
+
+// The project file: named groups of "key = value" lines. Written in one
+// pass with CR LF line ends; read leniently, with group and key names
+// compared without regard to ASCII case and the first match winning.
+// One instance serves the whole program; it is closed, open for writing or
+// open for reading, and opening one file closes the other.
+class ProjectFile {
+public:
+    // Writing. A file that cannot be created leaves the instance closed and
+    // every later call doing nothing; the new file replaces the old one
+    // only when closeProject finds everything written.
+    bool createProject(const std::string& path);
+    void writeKey(std::string_view key, std::string_view value);
+
+    // Reading. A file that cannot be read reads as empty.
+    bool openProject(const std::string& path);
+    std::string readKey(std::string_view key, std::string_view fallback);
+
+    // Writing: writes the group's header. Reading: makes it the current
+    // group; 1 if found. The empty name goes back to the start and gives 0.
+    int selectGroup(std::string_view name);
+    void closeProject();
+
+    bool isWriting() const { return mode_ == Mode::Writing; }
+    bool isReading() const { return mode_ == Mode::Reading; }
+
+private:
+    enum class Mode { Closed, Writing, Reading };
+    static constexpr std::size_t kNoGroup = std::string::npos;
+
+    std::size_t nextLine(std::size_t at) const;
+    void indexCurrentGroup();
+
+    Mode mode_ = Mode::Closed;
+    AtomicFile out_;
+    std::string text_;
+    std::size_t group_ = kNoGroup;
+    // The keys of the current group, folded to lower case, with the value
+    // of each one's first line; built on the group's first lookup.
+    std::unordered_map<std::string, std::string_view> keys_;
+    bool indexed_ = false;
+};
+
+} // namespace visemer

@@ -1,0 +1,53 @@
+#include "project/RowWalk.h"
+
+#include "app/ids/Controls.h"
+#include "timeline/DecimalText.h"
+#include "timeline/Timeline.h"
+#include "toolkit/UiToolkit.h"
+
+namespace visemer {
+
+RowWalk::RowWalk(UiToolkit& ui, Timeline& timeline)
+    : ui_(ui), timeline_(timeline), rows_(ui.itemCount(Control::Sequencer)) {
+    ui_.addItem(Control::Sequencer, -1, writeDecimal(static_cast<std::int64_t>(rows_) + 1));
+}
+
+RowWalk::~RowWalk() {
+    if (!active_)
+        return;
+    if (ui_.getValue(Control::Sequencer) == rows_)
+        ui_.setValue(Control::Sequencer, 0);
+    ui_.removeItem(Control::Sequencer, ui_.itemCount(Control::Sequencer) - 1);
+}
+
+void RowWalk::selectFirst() {
+    ui_.setValue(Control::Sequencer, 0);
+}
+
+void RowWalk::pass(const std::function<void(int row)>& visit) {
+    // One step a row and one for the sentinel at most, so a selection
+    // that went missing cannot keep the walk going.
+    for (int step = 0; step <= rows_; ++step) {
+        const int row = ui_.getValue(Control::Sequencer);
+        if (row < 0 || row >= rows_)
+            return;
+        timeline_.setCurrentRow(row);
+        ui_.setValue(Control::Sequencer, row + 1);
+        ui_.refreshListRow(Control::Sequencer, row + 1);
+        visit(row);
+        if (ui_.getValue(Control::Sequencer) == rows_)
+            return;
+    }
+}
+
+std::string_view extensionPart(std::string_view path) {
+    const auto slash = path.rfind('/');
+    const auto dot = path.rfind('.');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return {};
+    std::string_view extension = path.substr(dot + 1);
+    const auto quote = extension.find('"');
+    return quote == std::string_view::npos ? extension : extension.substr(0, quote);
+}
+
+} // namespace visemer
