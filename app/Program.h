@@ -35,6 +35,7 @@ public:
     AudioPath& audio() { return audio_; }
     TextFiles& files() { return files_; }
     ProjectFile& projectFile() { return project_; }
+    ProjectCommands& projectCommands() { return projectCommands_; }
 
 private:
     UiToolkit& ui_;

@@ -95,14 +95,13 @@ void ProjectCommands::New() {
 void ProjectCommands::readColumn(const char* group, int rows, int column) {
     ui_.setValue(Control::Sequencer, 0);
     project_.selectGroup(group);
-    for (int frame = 1; frame <= rows; ++frame) {
-        const int row = ui_.getValue(Control::Sequencer);
-        timeline_.setCurrentRow(row);
-        ui_.setValue(Control::Sequencer, row + 1);
-        ui_.refreshListRow(Control::Sequencer, row + 1);
+    // Nothing is drawn while a command runs, so the cells are filled
+    // directly; the pass ends as a walk would, with the last row current.
+    for (int frame = 1; frame <= rows; ++frame)
         ui_.setItemText(Control::Sequencer, frame - 1, project_.readKey(writeDecimal(frame), ""),
                         column);
-    }
+    if (rows > 0)
+        timeline_.setCurrentRow(rows - 1);
 }
 
 void ProjectCommands::Open() {
@@ -120,7 +119,7 @@ void ProjectCommands::Open() {
     project_.openProject(path);
     project_.selectGroup("Total Frames");
     // No rows for a negative count, and no more than a real project has.
-    const int rows = std::clamp(readDecimal(project_.readKey("Frames", "")), 0, kMaxFrames);
+    const int rows = std::clamp(readDecimal(project_.readKey("Frames", "")), 0, frameLimit_);
     appendNumberedRows(ui_, rows);
 
     project_.selectGroup("FPS");

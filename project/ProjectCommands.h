@@ -26,6 +26,9 @@ public:
         : ui_(ui), media_(media), timeline_(timeline), audio_(audio), files_(files),
           project_(project) {}
 
+    // Lowers the frame limit, so tests can reach it with small files.
+    void setFrameLimit(int frames) { frameLimit_ = frames; }
+
     void New();
     void Open();
     void Save();
@@ -43,6 +46,7 @@ private:
     AudioPath& audio_;
     TextFiles& files_;
     ProjectFile& project_;
+    int frameLimit_ = kMaxFrames;
 };
 
 } // namespace visemer

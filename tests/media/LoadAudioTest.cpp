@@ -1,17 +1,10 @@
 #include "app/ids/MenuIds.h"
 #include "media/AudioCommands.h"
 #include "tests/support/Editor.h"
-
-#include <fstream>
-#include <iterator>
+#include "tests/support/Files.h"
 
 namespace visemer::testing {
 namespace {
-
-std::string contents(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 class LoadAudioCommand : public Editor {};
 
@@ -31,7 +24,7 @@ TEST_F(LoadAudioCommand, RecordsTheChosenClipInTheRelayFile) {
                                                      "load /home/anim/voice.wav"}));
     EXPECT_TRUE(ui.messageBoxes().empty());
     EXPECT_EQ(media.plays, 0) << "nothing is heard until the preview";
-    EXPECT_EQ(contents(folder.file("~AUD")), "/home/anim/voice.wav");
+    EXPECT_EQ(readWholeFile(folder.file("~AUD")), "/home/anim/voice.wav");
 }
 
 TEST_F(LoadAudioCommand, AClipThatCannotPlayIsStillRecorded) {
@@ -43,7 +36,7 @@ TEST_F(LoadAudioCommand, AClipThatCannotPlayIsStillRecorded) {
     EXPECT_EQ(ui.messageBoxes()[0].text, "Please (re)select an audio file.");
     EXPECT_EQ(ui.messageBoxes()[0].flags, 0x30);
     EXPECT_EQ(program.audio().path, "/home/anim/notes.txt");
-    EXPECT_EQ(contents(folder.file("~AUD")), "/home/anim/notes.txt");
+    EXPECT_EQ(readWholeFile(folder.file("~AUD")), "/home/anim/notes.txt");
 }
 
 TEST_F(LoadAudioCommand, CancellingEmptiesThePathAndTheRelayFile) {
@@ -56,7 +49,7 @@ TEST_F(LoadAudioCommand, CancellingEmptiesThePathAndTheRelayFile) {
     settle();
     EXPECT_EQ(program.audio().path, "");
     EXPECT_FALSE(media.loaded) << "the clip that played is released";
-    EXPECT_EQ(contents(folder.file("~AUD")), "");
+    EXPECT_EQ(readWholeFile(folder.file("~AUD")), "");
     ASSERT_EQ(ui.messageBoxes().size(), 2u);
     EXPECT_EQ(ui.messageBoxes()[0].text, "Please (re)select an audio file.");
     EXPECT_EQ(ui.messageBoxes()[1].text, "Please select an audio file.");

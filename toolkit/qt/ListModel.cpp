@@ -64,11 +64,14 @@ void ListModel::clearRows() {
     endResetModel();
 }
 
-void ListModel::setCell(int row, int column, const std::string& text) {
-    if (cells_.setCell(row, column, text)) {
+bool ListModel::setCell(int row, int column, const std::string& text, bool quietly) {
+    if (!cells_.setCell(row, column, text))
+        return false;
+    if (!quietly) {
         const QModelIndex changed = index(row, column);
         Q_EMIT dataChanged(changed, changed, {Qt::DisplayRole});
     }
+    return true;
 }
 
 void ListModel::insertColumn(int position, const std::string& title) {

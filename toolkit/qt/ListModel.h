@@ -22,7 +22,8 @@ public:
     void insertRow(int position, const std::string& text, const QIcon& icon);
     void removeRow(int row);
     void clearRows();
-    void setCell(int row, int column, const std::string& text);
+    // quietly: the views are not told; the caller repaints them itself.
+    bool setCell(int row, int column, const std::string& text, bool quietly = false);
     void insertColumn(int position, const std::string& title);
 
 private:

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QListView>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QStackedLayout>
 #include <QTableView>
 
@@ -68,7 +69,13 @@ ListViewControl::ListViewControl(QWidget* parent, const std::string& firstColumn
     fitRowsToFont();
     report_->viewport()->installEventFilter(this);
     icons_->viewport()->installEventFilter(this);
-    connect(&selection_, &QItemSelectionModel::selectionChanged, this, [this] { reportChange(); });
+    connect(&selection_, &QItemSelectionModel::selectionChanged, this, [this] {
+        lowestSelected_.reset();
+        reportChange();
+    });
+    connect(&model_, &QAbstractItemModel::rowsInserted, this, [this] { lowestSelected_.reset(); });
+    connect(&model_, &QAbstractItemModel::rowsRemoved, this, [this] { lowestSelected_.reset(); });
+    connect(&model_, &QAbstractItemModel::modelReset, this, [this] { lowestSelected_.reset(); });
     connect(&selection_, &QItemSelectionModel::currentChanged, this, [this] { reportChange(); });
 }
 
@@ -133,24 +140,44 @@ bool ListViewControl::eventFilter(QObject* watched, QEvent* event) {
 }
 
 int ListViewControl::value() const {
-    int lowest = -1;
-    for (const QItemSelectionRange& range : selection_.selection())
-        if (lowest < 0 || range.top() < lowest)
-            lowest = range.top();
-    return lowest;
+    if (!lowestSelected_) {
+        int lowest = -1;
+        for (const QItemSelectionRange& range : selection_.selection())
+            if (lowest < 0 || range.top() < lowest)
+                lowest = range.top();
+        lowestSelected_ = lowest;
+    }
+    return *lowestSelected_;
+}
+
+bool ListViewControl::onlyRowSelected(int row) const {
+    if (value() != row)
+        return false;
+    const QItemSelection ranges = selection_.selection();
+    return ranges.size() == 1 && ranges.first().bottom() == row;
 }
 
 void ListViewControl::selectRow(int row, bool alone) {
+    if (selection_.currentIndex().row() == row &&
+        (alone ? onlyRowSelected(row) : selection_.isRowSelected(row, {})))
+        return;
     const QModelIndex index = model_.index(row, 0);
-    auto command = QItemSelectionModel::Rows |
-                   (alone ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Select);
-    // The program's own selection moves never scroll the list.
-    QAbstractItemView* view = activeView();
-    const bool autoScroll = view->hasAutoScroll();
-    view->setAutoScroll(false);
-    selection_.select(index, command);
-    selection_.setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-    view->setAutoScroll(autoScroll);
+    const auto command = QItemSelectionModel::Rows | (alone ? QItemSelectionModel::ClearAndSelect
+                                                            : QItemSelectionModel::Select);
+    {
+        // The program moves the selection many times in a row when it walks
+        // the frames; the view repaints once afterwards instead of working
+        // out each move, and the list never scrolls for it.
+        const QSignalBlocker quiet(&selection_);
+        selection_.select(index, command);
+        selection_.setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    }
+    if (alone || lowestSelected_ == -1)
+        lowestSelected_ = row;
+    else if (lowestSelected_)
+        lowestSelected_ = std::min(*lowestSelected_, row);
+    activeView()->viewport()->update();
+    reportChange();
 }
 
 void ListViewControl::setValue(int value) {
@@ -203,7 +230,11 @@ std::string ListViewControl::itemText(int index, int column) const {
 }
 
 void ListViewControl::setItemText(int index, const std::string& text, int column) {
-    model_.setCell(index, column, text);
+    // A report of fixed-height rows only needs repainting when a cell
+    // changes; one repaint serves however many cells a command writes.
+    const bool report = activeView() == report_;
+    if (model_.setCell(index, column, text, report) && report)
+        report_->viewport()->update();
 }
 
 void ListViewControl::addColumn(int position, const std::string& title, int width) {

@@ -5,6 +5,7 @@
 
 #include <QItemSelectionModel>
 #include <QWidget>
+#include <optional>
 
 class QListView;
 class QStackedLayout;
@@ -48,6 +49,7 @@ protected:
 
 private:
     void selectRow(int row, bool alone);
+    bool onlyRowSelected(int row) const;
     void reportChange();
     void fitRowsToFont();
 
@@ -55,6 +57,9 @@ private:
     int number_;
     bool multiSelect_;
     int quiet_ = 0;
+    // The lowest selected row, worked out again only after the selection
+    // changed in a way the control did not make itself.
+    mutable std::optional<int> lowestSelected_;
     ListModel model_;
     QItemSelectionModel selection_;
     QStackedLayout* stack_;
