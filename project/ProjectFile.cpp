@@ -11,11 +11,10 @@ char foldCase(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 
-std::string folded(std::string_view text) {
-    std::string out(text);
+void fold(std::string_view text, std::string& out) {
+    out.assign(text);
     for (char& c : out)
         c = foldCase(c);
-    return out;
 }
 
 bool equalFolded(std::string_view a, std::string_view b) {
@@ -111,9 +110,13 @@ void ProjectFile::indexCurrentGroup() {
     if (group_ == kNoGroup)
         return;
     const std::string_view text(text_);
-    for (std::size_t line = group_; line < text.size(); line = nextLine(line)) {
-        if (text[line] == '[')
-            break;
+    std::size_t end = group_;
+    while (end < text.size() && text[end] != '[')
+        end = nextLine(end);
+    fold(text.substr(group_, end - group_), foldedGroup_);
+    const std::string_view keysText(foldedGroup_);
+
+    for (std::size_t line = group_; line < end; line = nextLine(line)) {
         std::size_t at = line;
         while (at < text.size() && text[at] == ' ')
             ++at;
@@ -134,7 +137,7 @@ void ProjectFile::indexCurrentGroup() {
         while (valueEnd < text.size() && text[valueEnd] != '\r' && text[valueEnd] != '\n')
             ++valueEnd;
         // The first line of a key wins.
-        keys_.try_emplace(folded(text.substr(keyStart, keyEnd - keyStart)),
+        keys_.try_emplace(keysText.substr(keyStart - group_, keyEnd - keyStart),
                           text.substr(valueStart, valueEnd - valueStart));
     }
 }
@@ -144,7 +147,8 @@ std::string ProjectFile::readKey(std::string_view key, std::string_view fallback
         return std::string(fallback);
     if (!indexed_)
         indexCurrentGroup();
-    const auto found = keys_.find(folded(key));
+    fold(key, soughtKey_);
+    const auto found = keys_.find(std::string_view(soughtKey_));
     return std::string(found == keys_.end() ? fallback : found->second);
 }
 
@@ -155,6 +159,8 @@ void ProjectFile::closeProject() {
     text_.clear();
     text_.shrink_to_fit();
     keys_.clear();
+    foldedGroup_.clear();
+    foldedGroup_.shrink_to_fit();
     indexed_ = false;
     group_ = kNoGroup;
     mode_ = Mode::Closed;

@@ -46,8 +46,11 @@ private:
     std::string text_;
     std::size_t group_ = kNoGroup;
     // The keys of the current group, folded to lower case, with the value
-    // of each one's first line; built on the group's first lookup.
-    std::unordered_map<std::string, std::string_view> keys_;
+    // of each one's first line; built on the group's first lookup. The keys
+    // point into foldedGroup_, the values into text_.
+    std::string foldedGroup_;
+    std::unordered_map<std::string_view, std::string_view> keys_;
+    std::string soughtKey_;
     bool indexed_ = false;
 };
 
