@@ -19,3 +19,8 @@ if(VISEMER_SANITIZE)
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(visemer_common INTERFACE -fsanitize=address,undefined)
 endif()
+
+if(VISEMER_FUZZ)
+    # Coverage for the fuzzers reaches every library, not only the targets.
+    target_compile_options(visemer_common INTERFACE -fsanitize=fuzzer-no-link)
+endif()

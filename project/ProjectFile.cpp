@@ -54,13 +54,19 @@ bool ProjectFile::openProject(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return false;
-    text_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    openText(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+    return true;
+}
+
+void ProjectFile::openText(std::string text) {
+    closeProject();
+    mode_ = Mode::Reading;
+    text_ = std::move(text);
     // The text ends at its first NUL, as it always has.
     const auto nul = text_.find('\0');
     if (nul != std::string::npos)
         text_.resize(nul);
     group_ = 0;
-    return true;
 }
 
 std::size_t ProjectFile::nextLine(std::size_t at) const {

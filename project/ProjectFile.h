@@ -24,6 +24,8 @@ public:
 
     // Reading. A file that cannot be read reads as empty.
     bool openProject(const std::string& path);
+    // Reads a file's bytes already in memory, as openProject reads a file.
+    void openText(std::string text);
     std::string readKey(std::string_view key, std::string_view fallback);
 
     // Writing: writes the group's header. Reading: makes it the current
