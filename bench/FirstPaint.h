@@ -15,9 +15,10 @@ protected:
         if (event->type() == QEvent::Paint) {
             auto* widget = qobject_cast<QWidget*>(watched);
             if (widget && widget->isWindow()) {
-                timespec now {};
+                timespec now{};
                 clock_gettime(CLOCK_MONOTONIC, &now);
-                std::printf("%lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+                std::printf("%lld\n",
+                            static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
                 std::fflush(stdout);
                 _exit(0);
             }

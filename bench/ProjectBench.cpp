@@ -15,12 +15,12 @@
 #include <QApplication>
 #include <algorithm>
 #include <chrono>
-#include <vector>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -84,8 +84,7 @@ int main(int argc, char** argv) {
         ui.menuAction(kMainMenu, identifier)->trigger();
         while (ui.hasPendingEvent())
             program.loop().runPass();
-        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                         started)
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
             .count();
     };
     struct Command {

@@ -6,8 +6,7 @@
 
 int main(int argc, char** argv) {
     FirstPaint watch;
-    return visemer::runEditor(argc, argv,
-                              [&watch](QApplication& application) {
-                                  application.installEventFilter(&watch);
-                              });
+    return visemer::runEditor(argc, argv, [&watch](QApplication& application) {
+        application.installEventFilter(&watch);
+    });
 }

@@ -1,5 +1,7 @@
 #include "project/ProjectFile.h"
 
+#include "toolkit/AsciiCase.h"
+
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
@@ -7,23 +9,10 @@
 namespace visemer {
 namespace {
 
-char foldCase(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
 void fold(std::string_view text, std::string& out) {
     out.assign(text);
     for (char& c : out)
-        c = foldCase(c);
-}
-
-bool equalFolded(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (foldCase(a[i]) != foldCase(b[i]))
-            return false;
-    return true;
+        c = foldAsciiCase(c);
 }
 
 } // namespace
@@ -103,7 +92,7 @@ int ProjectFile::selectGroup(std::string_view name) {
         std::size_t stop = start;
         while (stop < text_.size() && text_[stop] != ']' && text_[stop] != '\n')
             ++stop;
-        if (equalFolded(std::string_view(text_).substr(start, stop - start), name)) {
+        if (equalIgnoringAsciiCase(std::string_view(text_).substr(start, stop - start), name)) {
             group_ = nextLine(line);
             return 1;
         }

@@ -41,8 +41,7 @@ private:
 
 // The relay files of the working folder hold one path with no line end.
 std::string readRelayFile(TextFiles& files, int number, const std::string& path);
-void writeRelayFile(TextFiles& files, int number, const std::string& path,
-                    const std::string& text);
+void writeRelayFile(TextFiles& files, int number, const std::string& path, const std::string& text);
 
 inline constexpr const char* kProjectRelay = "~DIR";
 inline constexpr const char* kAudioRelay = "~AUD";

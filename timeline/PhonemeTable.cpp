@@ -7,12 +7,11 @@ namespace {
 enum Shape : int { A, B, C, E, F, L, O, Q, R, S };
 
 constexpr std::array<Phoneme, kPhonemeCount> kTable{{
-    {"Closed", 32, C}, {"CH", 0, S},  {"SH", 0, S},  {"TH", 0, L},  {"A", 'A', A},
-    {"B", 'B', B},     {"C", 'C', R}, {"D", 'D', S}, {"E", 'E', E}, {"F", 'F', F},
-    {"G", 'G', R},     {"H", 'H', R}, {"I", 'I', A}, {"J", 'J', S}, {"K", 'K', R},
-    {"L", 'L', L},     {"M", 'M', B}, {"N", 'N', S}, {"O", 'O', O}, {"P", 'P', B},
-    {"Q", 'Q', Q},     {"R", 'R', R}, {"S", 'S', S}, {"T", 'T', S}, {"U", 'U', Q},
-    {"V", 'V', F},     {"W", 'W', Q}, {"X", 'X', R}, {"Y", 'Y', Q}, {"Z", 'Z', S},
+    {"Closed", 32, C}, {"CH", 0, S},  {"SH", 0, S},  {"TH", 0, L},  {"A", 'A', A}, {"B", 'B', B},
+    {"C", 'C', R},     {"D", 'D', S}, {"E", 'E', E}, {"F", 'F', F}, {"G", 'G', R}, {"H", 'H', R},
+    {"I", 'I', A},     {"J", 'J', S}, {"K", 'K', R}, {"L", 'L', L}, {"M", 'M', B}, {"N", 'N', S},
+    {"O", 'O', O},     {"P", 'P', B}, {"Q", 'Q', Q}, {"R", 'R', R}, {"S", 'S', S}, {"T", 'T', S},
+    {"U", 'U', Q},     {"V", 'V', F}, {"W", 'W', Q}, {"X", 'X', R}, {"Y", 'Y', Q}, {"Z", 'Z', S},
 }};
 
 constexpr std::array<int, kShapeCount> kClipFrameOfShape{2, 3, 1, 4, 5, 6, 7, 8, 9, 10};

@@ -29,14 +29,14 @@ TEST_F(Startup, OpensTheMainWindowAsLaidOut) {
         Rect rect;
         const char* text;
     } placed[] = {
-        {3, {25, 206, 50, 25}, "Play"},      {4, {90, 212, 30, 20}, "FPS:"},
-        {6, {465, 24, 25, 25}, "1"},         {15, {490, 124, 25, 25}, "10"},
-        {17, {490, 149, 25, 25}, "12"},      {18, {465, 199, 25, 25}, "-"},
-        {19, {490, 199, 25, 25}, "+"},       {20, {233, 190, 65, 20}, "Total Frames"},
-        {21, {215, 205, 25, 25}, "-"},       {22, {290, 205, 25, 25}, "+"},
-        {23, {240, 207, 50, 20}, "25"},      {24, {5, 5, 175, 231}, "Preview Window"},
+        {3, {25, 206, 50, 25}, "Play"},        {4, {90, 212, 30, 20}, "FPS:"},
+        {6, {465, 24, 25, 25}, "1"},           {15, {490, 124, 25, 25}, "10"},
+        {17, {490, 149, 25, 25}, "12"},        {18, {465, 199, 25, 25}, "-"},
+        {19, {490, 199, 25, 25}, "+"},         {20, {233, 190, 65, 20}, "Total Frames"},
+        {21, {215, 205, 25, 25}, "-"},         {22, {290, 205, 25, 25}, "+"},
+        {23, {240, 207, 50, 20}, "25"},        {24, {5, 5, 175, 231}, "Preview Window"},
         {25, {184, 5, 167, 231}, "Sequencer"}, {26, {355, 5, 170, 231}, "Shapes and Delay"},
-        {27, {35, 189, 55, 15}, "Browser"},  {28, {95, 189, 65, 15}, "Projector"},
+        {27, {35, 189, 55, 15}, "Browser"},    {28, {95, 189, 65, 15}, "Projector"},
     };
     for (const auto& p : placed) {
         const auto* control = ui.control(p.control);
@@ -96,11 +96,16 @@ TEST_F(Startup, MenuBarItemsAndTheirShortcuts) {
         const char* menu;
         const char* text;
     } items[] = {
-        {1, "File", "New               Ctrl+N"}, {2, "File", "Open...         Ctrl+O"},
-        {3, "File", "Save              Ctrl+S"}, {4, "File", "Save As..."},
-        {5, "File", "Load Audio..."},            {6, "File", "Export Script..."},
-        {7, "File", "Exit                 Esc"}, {8, "Shapes", "Load Images..."},
-        {9, "Shapes", "Default Images"},         {10, "Help", "Help...      F1"},
+        {1, "File", "New               Ctrl+N"},
+        {2, "File", "Open...         Ctrl+O"},
+        {3, "File", "Save              Ctrl+S"},
+        {4, "File", "Save As..."},
+        {5, "File", "Load Audio..."},
+        {6, "File", "Export Script..."},
+        {7, "File", "Exit                 Esc"},
+        {8, "Shapes", "Load Images..."},
+        {9, "Shapes", "Default Images"},
+        {10, "Help", "Help...      F1"},
         {12, "Help", "About..."},
     };
     for (const auto& item : items) {

@@ -1,7 +1,7 @@
 // The preview walk on the fake toolkit, media player and clock.
 
-#include "app/ids/MenuIds.h"
 #include "media/Preview.h"
+#include "app/ids/MenuIds.h"
 #include "tests/support/Editor.h"
 
 #include <cmath>
@@ -38,7 +38,7 @@ TEST_F(PreviewWalk, DelayUnitsFollowTheRateAndTheTimingOption) {
         int fps, adjustment;
         std::vector<int> waits;
     } cases[] = {
-        {30, -2, {71, 143, 214}}, {30, 0, {67, 133, 200}}, {24, 0, {83, 167, 250}},
+        {30, -2, {71, 143, 214}}, {30, 0, {67, 133, 200}},   {24, 0, {83, 167, 250}},
         {24, -2, {91, 182, 273}}, {12, -2, {200, 400, 600}}, {13, -2, {182, 364, 545}},
     };
     for (const auto& c : cases) {

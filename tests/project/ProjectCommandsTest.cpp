@@ -97,7 +97,7 @@ TEST_F(ProjectCommandsTest, SaveWritesAgainWhereSaveAsWrote) {
 
 TEST_F(ProjectCommandsTest, OpenBringsBackEverythingSaved) {
     fillThreeRows();
-    ui.pickEntry(Control::FpsList, 12);  // "24"
+    ui.pickEntry(Control::FpsList, 12); // "24"
     saveAs(folder.file("take"));
     ui.pickEntry(Control::FpsList, 0);
     ui.click(Control::Projector);
@@ -224,7 +224,10 @@ TEST_F(ProjectCommandsTest, HostileFrameCountsAreBounded) {
         const char* frames;
         int rows;
     } cases[] = {
-        {"2147483647", 500}, {"999999999999999999999999999999", 500}, {"-5", 0}, {"12x", 12},
+        {"2147483647", 500},
+        {"999999999999999999999999999999", 500},
+        {"-5", 0},
+        {"12x", 12},
     };
     for (const auto& c : cases) {
         writeBytes(folder.file("hostile.vsq"),

@@ -12,8 +12,8 @@
 #include "toolkit/qt/QtToolkit.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QApplication>
+#include <QClipboard>
 #include <QTest>
 #include <gtest/gtest.h>
 

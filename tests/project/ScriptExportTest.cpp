@@ -55,9 +55,9 @@ TEST_F(ScriptExportTest, AFreshTimelineHasTwentyFiveEmptyEntries) {
 TEST_F(ScriptExportTest, EveryLabelMapsToItsClipFrameAndOtherTextPassesThrough) {
     keepRows(2);
     EXPECT_EQ(line(exportTo("two.as"), 3), "del = [0,,];");
-    const char* labels[] = {"Closed", "A", "I", "B", "M", "P", "E", "F", "V", "TH", "L",
-                            "O", "Q", "U", "W", "Y", "C", "G", "H", "K", "R", "X", "CH",
-                            "SH", "D", "J", "N", "S", "T", "Z", "a", "closed", "Lip"};
+    const char* labels[] = {"Closed", "A",  "I", "B", "M", "P", "E", "F", "V", "TH",     "L",
+                            "O",      "Q",  "U", "W", "Y", "C", "G", "H", "K", "R",      "X",
+                            "CH",     "SH", "D", "J", "N", "S", "T", "Z", "a", "closed", "Lip"};
     keepRows(0);
     for (const char* label : labels) {
         ui.addItem(Control::Sequencer, -1, std::to_string(rows() + 1));
@@ -66,12 +66,13 @@ TEST_F(ScriptExportTest, EveryLabelMapsToItsClipFrameAndOtherTextPassesThrough) 
     const std::string script = exportTo("all.as");
     EXPECT_EQ(line(script, 4), "jmp = [0,1,2,2,3,3,3,4,5,5,6,6,7,8,8,8,8,9,9,9,9,9,9,10,10,10,"
                                "10,10,10,10,10,a,closed,Lip];");
-    EXPECT_EQ(line(script, 3), "del = [0" + [] {
-        std::string cells;
-        for (int i = 0; i < 33; ++i)
-            cells += ",x";
-        return cells;
-    }() + "];");
+    EXPECT_EQ(
+        line(script, 3), "del = [0" + [] {
+            std::string cells;
+            for (int i = 0; i < 33; ++i)
+                cells += ",x";
+            return cells;
+        }() + "];");
     EXPECT_EQ(line(script, 7), "if( faz < 35){");
 }
 
@@ -92,7 +93,8 @@ TEST_F(ScriptExportTest, ACancelTouchesNothing) {
     EXPECT_EQ(selectedRow(), 0);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                             std::filesystem::directory_iterator()),
-              1) << "only images/ is there";
+              1)
+        << "only images/ is there";
 }
 
 } // namespace

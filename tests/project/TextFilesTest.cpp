@@ -1,5 +1,5 @@
-#include "project/AtomicFile.h"
 #include "project/TextFiles.h"
+#include "project/AtomicFile.h"
 #include "tests/support/Files.h"
 #include "tests/support/ImageFiles.h"
 #include "tests/support/TempDir.h"
@@ -94,7 +94,7 @@ TEST_F(TextFilesTest, AFailedWriteLeavesTheOldFileWhole) {
     writeBytes(path, old);
 
     std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved {};
+    rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
     rlimit limited = saved;
     limited.rlim_cur = 1000;

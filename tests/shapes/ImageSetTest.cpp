@@ -20,7 +20,7 @@ TEST_F(ImageSet, LoadImagesReplacesOnlyTheBitmapsTheFolderHas) {
     const std::string chosen = makeFolder("set");
     writeBitmap(chosen + "A.bmp", 60, 50);
     writeBitmap(chosen + "O.bmp", 70, 50);
-    writeIcon(chosen + "L.bmp", {16, 48});  // an icon, whatever the name says
+    writeIcon(chosen + "L.bmp", {16, 48}); // an icon, whatever the name says
     const Image icon = ui.imageOf(10);
     const Image about = ui.imageOf(20);
     ui.answerFolderDialog(chosen);

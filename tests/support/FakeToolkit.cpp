@@ -1,6 +1,7 @@
 #include "tests/support/FakeToolkit.h"
 
 #include "tests/support/ImageFiles.h"
+#include "toolkit/AsciiCase.h"
 #include "toolkit/DialogPaths.h"
 #include "toolkit/FileFilter.h"
 #include "toolkit/KeyChord.h"
@@ -8,16 +9,6 @@
 #include <algorithm>
 
 namespace visemer::testing {
-namespace {
-
-bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(static_cast<unsigned char>(x)) == lower(static_cast<unsigned char>(y));
-           });
-}
-
-} // namespace
 
 // ---- windows ----------------------------------------------------------------
 

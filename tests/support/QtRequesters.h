@@ -16,7 +16,8 @@ inline void answerRequester(const QString& name, int pollMs = 20) {
     QObject::connect(timer, &QTimer::timeout, [timer, tries, name] {
         QFileDialog* dialog = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* candidate = qobject_cast<QFileDialog*>(widget); candidate && candidate->isVisible())
+            if (auto* candidate = qobject_cast<QFileDialog*>(widget);
+                candidate && candidate->isVisible())
                 dialog = candidate;
         if (!dialog) {
             if (++*tries > 250)

@@ -23,9 +23,9 @@ TEST(PhonemeTable, LabelsMapToTheirDrawingsAndClipFrames) {
         int shapeSlot;
         int clipFrame;
     } cases[] = {
-        {"Closed", 2, 1}, {"C", 8, 9}, {"A", 0, 2}, {"I", 0, 2}, {"B", 1, 3}, {"M", 1, 3},
-        {"P", 1, 3}, {"E", 3, 4}, {"V", 4, 5}, {"TH", 5, 6}, {"L", 5, 6}, {"O", 6, 7},
-        {"W", 7, 8}, {"X", 8, 9}, {"CH", 9, 10}, {"SH", 9, 10}, {"Z", 9, 10},
+        {"Closed", 2, 1}, {"C", 8, 9}, {"A", 0, 2},   {"I", 0, 2},   {"B", 1, 3},  {"M", 1, 3},
+        {"P", 1, 3},      {"E", 3, 4}, {"V", 4, 5},   {"TH", 5, 6},  {"L", 5, 6},  {"O", 6, 7},
+        {"W", 7, 8},      {"X", 8, 9}, {"CH", 9, 10}, {"SH", 9, 10}, {"Z", 9, 10},
     };
     for (const auto& c : cases) {
         const auto phoneme = PhonemeTable::find(c.label);

@@ -234,14 +234,14 @@ TEST_F(TimelineCommands, ClickingARowMakesItCurrentAndShowsItsShape) {
 }
 
 TEST_F(TimelineCommands, PickingPhonemesFromTheList) {
-    ui.clickRow(Control::Phonemes, 3);  // "TH"
+    ui.clickRow(Control::Phonemes, 3); // "TH"
     settle();
     EXPECT_EQ(label(0), "TH");
     EXPECT_EQ(delay(0), "1");
     EXPECT_EQ(shownShape(), 5);
 
     ui.clickRow(Control::Sequencer, 1);
-    ui.clickRow(Control::Phonemes, 4);     // "A"
+    ui.clickRow(Control::Phonemes, 4);      // "A"
     ui.ctrlClickRow(Control::Phonemes, 18); // and "O"
     settle();
     EXPECT_EQ(label(1), "A") << "the lowest selected phoneme is written";

@@ -1,5 +1,6 @@
 #include "toolkit/qt/SimpleControls.h"
 
+#include "toolkit/AsciiCase.h"
 #include "toolkit/qt/EventSink.h"
 #include "toolkit/qt/TextBytes.h"
 
@@ -172,21 +173,6 @@ std::string DropListControl::text() const {
         return {};
     return entries_[index];
 }
-
-namespace {
-
-bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-        if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 void DropListControl::setText(const std::string& text) {
     if (text.empty()) {

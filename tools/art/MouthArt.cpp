@@ -8,15 +8,15 @@
 #include "tools/art/IconFile.h"
 
 #include <QGuiApplication>
-#include <algorithm>
-#include <cmath>
-#include <vector>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -35,13 +35,13 @@ const QColor kTongue(232, 132, 142);
 
 // Everything a mouth is made of, in canvas units (the canvas is 160 wide).
 struct Mouth {
-    QPainterPath outer;  // the lips' outline
-    QPainterPath inner;  // the opening, empty when the lips meet
+    QPainterPath outer;    // the lips' outline
+    QPainterPath inner;    // the opening, empty when the lips meet
     double upperTeeth = 0; // depth of the upper teeth below the opening's top
     double lowerTeeth = 0; // height of the lower teeth above its bottom
     bool teethTogether = false;
     QPainterPath tongue;
-    QPainterPath seam;   // the line where closed lips meet
+    QPainterPath seam;     // the line where closed lips meet
     QPainterPath lowerLip; // a lower lip drawn over the teeth
     std::vector<QLineF> creases;
 };
@@ -60,11 +60,10 @@ QPainterPath lens(double halfWidth, double topApex, double bottomApex, bool bow 
                      kCentreX - 10, topApex);
         path.quadTo(kCentreX - 4, topApex, kCentreX, topApex + 4);
         path.quadTo(kCentreX + 4, topApex, kCentreX + 10, topApex);
-        path.cubicTo(kCentreX + 22, topApex, x1 - 0.2 * w, kMouthY + (topApex - kMouthY) * 0.95,
-                     x1, kMouthY);
-    } else {
-        path.cubicTo(x0 + 0.15 * w, control(topApex), x1 - 0.15 * w, control(topApex), x1,
+        path.cubicTo(kCentreX + 22, topApex, x1 - 0.2 * w, kMouthY + (topApex - kMouthY) * 0.95, x1,
                      kMouthY);
+    } else {
+        path.cubicTo(x0 + 0.15 * w, control(topApex), x1 - 0.15 * w, control(topApex), x1, kMouthY);
     }
     path.cubicTo(x1 - 0.15 * w, control(bottomApex), x0 + 0.15 * w, control(bottomApex), x0,
                  kMouthY);
@@ -80,36 +79,36 @@ QPainterPath ellipse(double cx, double cy, double rx, double ry) {
 
 QPainterPath seamLine(double halfWidth, double sag) {
     QPainterPath path(QPointF(kCentreX - halfWidth, kMouthY));
-    path.cubicTo(kCentreX - halfWidth / 3, kMouthY + sag, kCentreX + halfWidth / 3,
-                 kMouthY + sag, kCentreX + halfWidth, kMouthY);
+    path.cubicTo(kCentreX - halfWidth / 3, kMouthY + sag, kCentreX + halfWidth / 3, kMouthY + sag,
+                 kCentreX + halfWidth, kMouthY);
     return path;
 }
 
 std::map<char, Mouth> mouths() {
     std::map<char, Mouth> all;
 
-    Mouth& a = all['A'];  // A, I: wide open
+    Mouth& a = all['A']; // A, I: wide open
     a.outer = lens(60, 38, 132, true);
     a.inner = lens(46, 56, 118);
     a.upperTeeth = 11;
     a.tongue = ellipse(kCentreX, 116, 30, 12);
 
-    Mouth& b = all['B'];  // B, M, P: lips pressed together
+    Mouth& b = all['B']; // B, M, P: lips pressed together
     b.outer = lens(50, 72, 94, true);
     b.seam = seamLine(46, 0);
     b.creases = {{QLineF(33, 81, 36, 87)}, {QLineF(127, 81, 124, 87)}};
 
-    Mouth& c = all['C'];  // Closed, at rest
+    Mouth& c = all['C']; // Closed, at rest
     c.outer = lens(44, 70, 99, true);
     c.seam = seamLine(42, 6);
 
-    Mouth& e = all['E'];  // E: open, teeth showing, corners wide
+    Mouth& e = all['E']; // E: open, teeth showing, corners wide
     e.outer = lens(68, 54, 116, true);
     e.inner = lens(54, 68, 102);
     e.upperTeeth = 12;
     e.lowerTeeth = 8;
 
-    Mouth& f = all['F'];  // F, V: upper teeth on the lower lip
+    Mouth& f = all['F']; // F, V: upper teeth on the lower lip
     f.outer = lens(54, 52, 104, true);
     f.inner = lens(42, 64, 100);
     f.upperTeeth = 40;
@@ -122,7 +121,7 @@ std::map<char, Mouth> mouths() {
         f.lowerLip = lip;
     }
 
-    Mouth& l = all['L'];  // L, TH: tongue tip behind the upper teeth
+    Mouth& l = all['L']; // L, TH: tongue tip behind the upper teeth
     l.outer = lens(54, 44, 124, true);
     l.inner = lens(42, 60, 112);
     l.upperTeeth = 9;
@@ -134,12 +133,12 @@ std::map<char, Mouth> mouths() {
         l.tongue = tongue;
     }
 
-    Mouth& o = all['O'];  // O: round and open
+    Mouth& o = all['O']; // O: round and open
     o.outer = ellipse(kCentreX, kMouthY, 38, 44);
     o.inner = ellipse(kCentreX, kMouthY + 2, 22, 28);
     o.tongue = ellipse(kCentreX, kMouthY + 26, 16, 8);
 
-    Mouth& q = all['Q'];  // Q, U, W, Y: small and pursed
+    Mouth& q = all['Q']; // Q, U, W, Y: small and pursed
     q.outer = ellipse(kCentreX, kMouthY, 26, 23);
     q.inner = ellipse(kCentreX, kMouthY + 1, 8, 7);
     for (int i = 0; i < 8; ++i) {
@@ -149,13 +148,13 @@ std::map<char, Mouth> mouths() {
                                kMouthY + cy * 18);
     }
 
-    Mouth& r = all['R'];  // C, G, H, K, R, X: slightly open with teeth
+    Mouth& r = all['R']; // C, G, H, K, R, X: slightly open with teeth
     r.outer = lens(56, 56, 114, true);
     r.inner = lens(42, 70, 100);
     r.upperTeeth = 10;
     r.lowerTeeth = 6;
 
-    Mouth& s = all['S'];  // CH, SH, D, J, N, S, T, Z: teeth together, lips apart
+    Mouth& s = all['S']; // CH, SH, D, J, N, S, T, Z: teeth together, lips apart
     s.outer = lens(60, 56, 112, true);
     s.inner = lens(46, 70, 98);
     s.teethTogether = true;
@@ -304,13 +303,15 @@ int main(int argc, char** argv) {
 
     for (const auto& [letter, mouth] : mouths()) {
         const QString name = QString(QLatin1Char(letter));
-        ok &= writeBitmap(mouthImage(mouth, 160, true), images + u'/' + name + QStringLiteral(".bmp"));
+        ok &= writeBitmap(mouthImage(mouth, 160, true),
+                          images + u'/' + name + QStringLiteral(".bmp"));
         ok &= visemer::art::writeIconFile(
             {mouthImage(mouth, 16, false), mouthImage(mouth, 32, false)},
             images + u'/' + name + QStringLiteral(".ico"));
     }
 
-    ok &= writeBitmap(flatten(render(80, 4.0, false, drawEmblem)), images + QStringLiteral("/about.bmp"));
+    ok &= writeBitmap(flatten(render(80, 4.0, false, drawEmblem)),
+                      images + QStringLiteral("/about.bmp"));
 
     QList<QImage> sizes;
     for (const int size : {16, 24, 32, 48, 64}) {
