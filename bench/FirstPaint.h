@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QWidget>
 #include <cstdio>
-#include <ctime>
+#include <chrono>
 #include <unistd.h>
 
 class FirstPaint final : public QObject {
@@ -15,10 +15,9 @@ protected:
         if (event->type() == QEvent::Paint) {
             auto* widget = qobject_cast<QWidget*>(watched);
             if (widget && widget->isWindow()) {
-                timespec now{};
-                clock_gettime(CLOCK_MONOTONIC, &now);
-                std::printf("%lld\n",
-                            static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+                const auto now = std::chrono::steady_clock::now().time_since_epoch();
+                std::printf("%lld\n", static_cast<long long>(
+                                           std::chrono::nanoseconds(now).count()));
                 std::fflush(stdout);
                 _exit(0);
             }

@@ -8,16 +8,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
+#include <chrono>
 #include <string>
 #include <vector>
 
 namespace {
 
 long long nowNs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+    // The steady clock is the system's monotonic clock, which the probes read too.
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<long long>(std::chrono::nanoseconds(now).count());
 }
 
 // Milliseconds from launch to the probe's first paint; negative on failure.
