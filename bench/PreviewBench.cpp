@@ -55,6 +55,7 @@ private:
 };
 
 struct Figures {
+    double p99Error = 0;
     double maxError = 0;
     double meanError = 0;
     double drift = 0;
@@ -64,10 +65,16 @@ Figures compare(const std::vector<double>& painted, const std::vector<double>& d
     Figures figures;
     const std::size_t rows = std::min(painted.size(), due.size());
     double sum = 0;
+    std::vector<double> errors;
     for (std::size_t row = 0; row < rows; ++row) {
         const double error = painted[row] - due[row];
         figures.maxError = std::max(figures.maxError, std::abs(error));
         sum += std::abs(error);
+        errors.push_back(std::abs(error));
+    }
+    if (!errors.empty()) {
+        std::sort(errors.begin(), errors.end());
+        figures.p99Error = errors[errors.size() * 99 / 100];
     }
     if (rows > 0) {
         figures.meanError = sum / static_cast<double>(rows);
