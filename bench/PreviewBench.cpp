@@ -84,9 +84,9 @@ Figures compare(const std::vector<double>& painted, const std::vector<double>& d
 }
 
 void print(const char* name, const Figures& f, std::size_t rows) {
-    std::printf(
-        "%-22s rows %6zu   max error %8.2f ms   mean error %7.2f ms   drift at end %8.2f ms\n",
-        name, rows, f.maxError, f.meanError, f.drift);
+    std::printf("%-20s rows %5zu  max error %7.2f ms  99%% within %6.2f ms  mean %6.2f ms  "
+                "drift at end %8.2f ms\n",
+                name, rows, f.maxError, f.p99Error, f.meanError, f.drift);
 }
 
 } // namespace
