@@ -495,7 +495,7 @@ void QtToolkit::addMenuTitle(const std::string& text) {
     const auto found = menus_.find(currentMenu_);
     if (found == menus_.end() || !found->second.bar)
         return;
-    currentDropDown_ = static_cast<QMenuBar*>(found->second.bar.data())->addMenu(toQt(text));
+    currentDropDown_ = found->second.bar->addMenu(toQt(text));
 }
 
 void QtToolkit::addMenuItem(int identifier, const std::string& text) {
@@ -503,9 +503,8 @@ void QtToolkit::addMenuItem(int identifier, const std::string& text) {
     if (found == menus_.end() || !found->second.bar)
         return;
     Menu& menu = found->second;
-    QAction* action = currentDropDown_
-                          ? currentDropDown_->addAction(toQt(text))
-                          : static_cast<QMenuBar*>(menu.bar.data())->addAction(toQt(text));
+    QAction* action = currentDropDown_ ? currentDropDown_->addAction(toQt(text))
+                                       : menu.bar->addAction(toQt(text));
     const int window = menu.window;
     const int menuNumber = currentMenu_;
     connect(action, &QAction::triggered, this, [this, action, identifier, window, menuNumber] {
@@ -527,7 +526,7 @@ void QtToolkit::addMenuSeparator() {
     if (currentDropDown_)
         currentDropDown_->addSeparator();
     else
-        static_cast<QMenuBar*>(found->second.bar.data())->addSeparator();
+        found->second.bar->addSeparator();
 }
 
 void QtToolkit::setMenuItemChecked(int menu, int identifier, bool checked) {

@@ -7,6 +7,7 @@
 #include "toolkit/qt/QtImages.h"
 
 #include <QFont>
+#include <QMenuBar>
 #include <QObject>
 #include <QPointer>
 #include <map>
@@ -131,7 +132,7 @@ private:
         std::map<int, int> shortcuts; // KeyChord::shortcut() -> identifier
     };
     struct Menu {
-        QPointer<QWidget> bar;
+        QPointer<QMenuBar> bar;
         int window = -1;
         std::map<int, QAction*> items;
         std::map<int, bool> checked;
