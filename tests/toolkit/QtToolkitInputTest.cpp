@@ -223,6 +223,30 @@ TEST_F(QtInput, ShellOpenHandsFilesAndAddressesToTheDesktop) {
     EXPECT_EQ(recorder.opened[1].toString(), QStringLiteral("https://example.org/visemer"));
 }
 
+// Controls show the toolkit's small dialog font until the program names
+// another default; a new default reaches only controls made after it, and
+// a control's own font stays its own.
+TEST(QtFonts, ControlsTakeTheDefaultFontInForceWhenMade) {
+    QtToolkit ui;
+    ASSERT_TRUE(ui.createWindow(kMain, 0, 0, 200, 100, 0xCA0001, "Fonts"));
+    ui.useControlList(kMain);
+    ui.createButton(10, 0, 0, 25, 25, "1");
+    ui.loadFont(20, "Arial", 12);
+    ui.createButton(11, 30, 0, 25, 25, "2");
+    ui.setControlFont(11, 20);
+    ui.setControlFont(-1, 20);
+    ui.createLabel(12, 60, 0, 40, 20, "Later");
+    ui.loadFont(21, "Arial", 9);
+    ui.setControlFont(-1, 21);
+
+    EXPECT_EQ(ui.controlWidget(10)->font().pixelSize(), 11);
+    EXPECT_EQ(ui.controlWidget(11)->font().pixelSize(), 16);
+    EXPECT_EQ(ui.controlWidget(12)->font().pixelSize(), 16);
+    ui.createButton(13, 0, 30, 25, 25, "3");
+    EXPECT_EQ(ui.controlWidget(13)->font().pixelSize(), 12);
+    EXPECT_EQ(ui.controlWidget(10)->font().pixelSize(), 11);
+}
+
 } // namespace
 } // namespace visemer
 

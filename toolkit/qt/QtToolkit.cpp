@@ -127,6 +127,10 @@ bool QtToolkit::createWindow(int window, int x, int y, int width, int height, st
     auto made = std::make_unique<QtWindow>(window, width, height,
                                            (flags & WindowFlag::MinimizeBox) != 0, sink());
     made->setWindowTitle(toQt(title));
+    // Controls inherit the default font from here; setting it on each new
+    // control instead costs a font change per control.
+    if (defaultFont_)
+        made->inner()->setFont(*defaultFont_);
     if (owner) {
         const auto found = windows_.find(*owner);
         if (found != windows_.end()) {
@@ -244,7 +248,7 @@ QWidget* QtToolkit::controlWidget(int control) const {
 void QtToolkit::place(int control, QtControl* made, int x, int y, int width, int height) {
     QWidget* widget = made->widget();
     widget->setGeometry(x, y, width, height);
-    if (defaultFont_)
+    if (defaultFont_ && widget->font() != *defaultFont_)
         widget->setFont(*defaultFont_);
     widget->show();
     if (QtControl* old = find(control))
