@@ -120,6 +120,23 @@ TEST_F(MainWindowQt, AboutDisablesAndGivesBackTheMainWindow) {
     EXPECT_TRUE(program_.loop().quitting());
 }
 
+// Turning the main window off for the About window moves Qt's keyboard
+// focus along the controls; passing through the phoneme list must not
+// count as picking a phoneme, which would blank the frame's label.
+TEST_F(MainWindowQt, OpeningAboutLeavesTheFramesAlone) {
+    QWidget* window = ui_.windowWidget(Window::Main);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    sequencer()->setFocus();
+    key(Qt::Key_A);
+    ASSERT_EQ(cell(0, 1), "A");
+
+    ui_.menuAction(kMainMenu, MenuId::About)->trigger();
+    settle();
+    EXPECT_EQ(cell(0, 1), "A");
+    EXPECT_EQ(cell(0, 2), "1");
+}
+
 TEST(MainWindowQtWithoutImages, PreviewKeepsItsSizeAndShowsNothing) {
     WorkingFolder folder;
     QtToolkit ui;

@@ -47,8 +47,8 @@ protected:
         ui_.addShortcut(kMain, 97, 97);
         ui_.addShortcut(kMain, 107, 107);
         ui_.addShortcut(kMain, Key::Enter, 13);
-        window()->activateWindow();
-        QApplication::processEvents();
+        ui_.focusWindow(kMain);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
         // Taking the focus moves a list's focused row, which it reports.
         while (ui_.hasPendingEvent())
             ui_.waitEvent();
@@ -167,6 +167,9 @@ TEST_F(QtInput, CloseBoxOnlyReports) {
 TEST_F(QtInput, OwnedWindowAndFocusMoves) {
     ASSERT_TRUE(ui_.createWindow(1, 0, 0, 320, 115, 0xC80002, "About", kMain));
     ui_.setWindowEnabled(kMain, false);
+    // Qt's focus leaving the window may settle on a list on the way out.
+    while (ui_.hasPendingEvent())
+        ui_.waitEvent();
     QTest::keyClick(view(kList), Qt::Key_A);
     EXPECT_FALSE(ui_.hasPendingEvent()) << "a disabled window raises nothing";
     ui_.destroyWindow(1);
@@ -221,6 +224,38 @@ TEST_F(QtInput, ShellOpenHandsFilesAndAddressesToTheDesktop) {
     EXPECT_EQ(recorder.opened[0].toLocalFile(),
               QDir::current().absoluteFilePath(QStringLiteral("Help.chm")));
     EXPECT_EQ(recorder.opened[1].toString(), QStringLiteral("https://example.org/visemer"));
+}
+
+// A window is put on screen with all its controls, when the program next
+// waits for input or asks something with a requester.
+TEST(QtWindows, AWindowGoesOnScreenWhenTheProgramNextWaits) {
+    QtToolkit ui;
+    ASSERT_TRUE(ui.createWindow(kMain, 0, 0, 200, 100, 0xCA0001, "Later"));
+    ui.useControlList(kMain);
+    ui.createButton(10, 0, 0, 25, 25, "1");
+    EXPECT_FALSE(ui.windowWidget(kMain)->isVisible());
+
+    QTimer::singleShot(0, [] {});
+    ui.waitEvent();
+    EXPECT_TRUE(ui.windowWidget(kMain)->isVisible());
+    EXPECT_TRUE(ui.controlWidget(10)->isVisible());
+
+    ui.createButton(11, 30, 0, 25, 25, "2");
+    EXPECT_TRUE(ui.controlWidget(11)->isVisible());
+}
+
+TEST(QtWindows, ARequesterFirstShowsTheWindowsMadeBeforeIt) {
+    QtToolkit ui;
+    ASSERT_TRUE(ui.createWindow(kMain, 0, 0, 200, 100, 0xCA0001, "Main"));
+    ASSERT_TRUE(ui.createWindow(1, 0, 0, 100, 50, 0xCA0001, "Owned", kMain));
+    bool bothShown = false;
+    QTimer::singleShot(0, [&] {
+        bothShown = ui.windowWidget(kMain)->isVisible() && ui.windowWidget(1)->isVisible();
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    EXPECT_EQ(ui.messageBox("Play", "Please select an audio file.", 0), MessageBoxButton::Ok);
+    EXPECT_TRUE(bothShown);
 }
 
 // Controls show the toolkit's small dialog font until the program names

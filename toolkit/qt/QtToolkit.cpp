@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 namespace visemer {
 namespace {
@@ -56,7 +57,17 @@ void QtToolkit::closeEvent(int window) {
     pending_.raise({EventKind::Close, 0, ClickType::None, window});
 }
 
+void QtToolkit::showWaitingWindows() {
+    const std::vector<int> waiting = std::exchange(awaitingShow_, {});
+    for (const int window : waiting) {
+        const auto found = windows_.find(window);
+        if (found != windows_.end())
+            found->second.widget->show();
+    }
+}
+
 EventKind QtToolkit::waitEvent() {
+    showWaitingWindows();
     state_.beginWait();
     // An event raised while the last command ran comes out first, before
     // any newer input is looked at.
@@ -155,7 +166,11 @@ bool QtToolkit::createWindow(int window, int x, int y, int width, int height, st
         y = std::max(0, around.y() + around.height() / 2 - height / 2);
     }
     made->move(x, y);
-    made->show();
+    // The window goes on screen when the program next waits for input,
+    // opens a requester or turns a window on or off. By then its controls
+    // are in place, so it is laid out and drawn once rather than once for
+    // every control added.
+    awaitingShow_.push_back(window);
 
     Window entry;
     entry.widget = std::move(made);
@@ -191,6 +206,9 @@ void QtToolkit::useWindow(int window) {
 }
 
 void QtToolkit::setWindowEnabled(int window, bool enabled) {
+    // Turning a window off usually hands the user to a window just made,
+    // which should hold the focus by then.
+    showWaitingWindows();
     const auto found = windows_.find(window);
     if (found != windows_.end())
         found->second.widget->setEnabled(enabled);
@@ -205,6 +223,7 @@ void QtToolkit::focusWindow(int window) {
     const auto found = windows_.find(window);
     if (found == windows_.end())
         return;
+    showWaitingWindows();
     QtWindow* widget = found->second.widget.get();
     widget->raise();
     widget->activateWindow();
@@ -586,7 +605,8 @@ void QtToolkit::loadFont(int font, const std::string& face, int points, int flag
     lastFont_ = font;
 }
 
-QWidget* QtToolkit::dialogParent() const {
+QWidget* QtToolkit::dialogParent() {
+    showWaitingWindows();
     QWidget* active = QApplication::activeWindow();
     if (windowNumberOf(active) >= 0)
         return active;
@@ -636,6 +656,7 @@ void QtToolkit::shutdown() {
     fonts_.clear();
     defaultFont_.reset();
     pending_.clear();
+    awaitingShow_.clear();
 }
 
 } // namespace visemer

@@ -151,12 +151,14 @@ private:
     QWidget* controlParent() const;
     void place(int control, QtControl* made, int x, int y, int width, int height);
     int windowNumberOf(const QWidget* widget) const;
-    QWidget* dialogParent() const;
+    QWidget* dialogParent();
+    void showWaitingWindows();
     std::string runFileDialog(bool save, const std::string& title, const std::string& defaultFile,
                               const std::string& filter, int filterIndex);
     bool routeShortcut(QObject* receiver, const QKeyEvent& key, bool override);
 
     std::map<int, Window> windows_;
+    std::vector<int> awaitingShow_; // in the order they were made
     std::map<int, Control> controls_;
     std::map<int, Menu> menus_;
     std::map<int, QFont> fonts_;
