@@ -36,4 +36,8 @@ std::vector<FileFilterEntry> parseFileFilter(const std::string& filter) {
     return entries;
 }
 
+std::string listingPattern(const std::string& pattern) {
+    return pattern == "*.*" ? "*" : pattern;
+}
+
 } // namespace visemer

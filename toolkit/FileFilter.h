@@ -15,4 +15,8 @@ struct FileFilterEntry {
 // without a pattern after it still makes an entry, with no patterns.
 std::vector<FileFilterEntry> parseFileFilter(const std::string& filter);
 
+// The pattern a requester lists files with: "*.*" means every file, dot or
+// no dot in its name.
+std::string listingPattern(const std::string& pattern);
+
 } // namespace visemer

@@ -1,9 +1,11 @@
 #include "toolkit/PendingEvents.h"
 
+#include <utility>
+
 namespace visemer {
 
 void PendingEvents::raise(const ToolkitEvent& event) {
-    if (!events_.empty()) {
+    if (!std::exchange(separate_, false) && !events_.empty()) {
         ToolkitEvent& last = events_.back();
         if (event.kind == EventKind::Control && last.kind == EventKind::Control &&
             last.number == event.number && last.window == event.window) {

@@ -18,18 +18,26 @@ struct ToolkitEvent {
 // The events raised since the last wait, oldest first. Consecutive events
 // of one control merge into one, keeping the click type if any of them had
 // one, so a command that moves a list's selection many times leaves one
-// event behind and a click that also selects a row reports once. Nothing
-// raised by the user is ever dropped.
+// event behind and a click that also selects a row reports once. Each new
+// piece of user input (a key or button press) starts afresh: its events
+// never merge with those raised before it, so input that the platform
+// hands over in one batch still comes out one event per press, in order.
 class PendingEvents {
 public:
     void raise(const ToolkitEvent& event);
+    // Called as a key or mouse button press arrives from the user.
+    void beginUserInput() { separate_ = true; }
     bool empty() const { return events_.empty(); }
     std::size_t size() const { return events_.size(); }
     ToolkitEvent take();
-    void clear() { events_.clear(); }
+    void clear() {
+        events_.clear();
+        separate_ = false;
+    }
 
 private:
     std::deque<ToolkitEvent> events_;
+    bool separate_ = false;
 };
 
 // What the toolkit reports about the event waitEvent returned last.

@@ -52,6 +52,7 @@ enum class ListDisplayMode : int { LargeIcons = 0, SmallIcons = 1, List = 2, Rep
 
 // Key codes of the keyboard shortcuts; modifier bits are added on top.
 namespace Key {
+inline constexpr int Tab = 9;
 inline constexpr int Enter = 13;
 inline constexpr int Escape = 27;
 inline constexpr int Space = 32;

@@ -116,15 +116,29 @@ EventKind FakeToolkit::waitEvent() {
             ++dryWaits_;
             return state_.deliver({EventKind::Close, 0, ClickType::None, 0});
         }
-        auto happening = std::move(input_.front());
-        input_.pop_front();
-        happening();
+        // Input that waited while a command ran arrives together, as the
+        // platform hands over its whole queue at the next wait.
+        do {
+            auto happening = std::move(input_.front().happening);
+            input_.pop_front();
+            pending_.beginUserInput();
+            happening();
+        } while (!input_.empty() && input_.front().batched);
     }
     return state_.deliver(pending_.take());
 }
 
 void FakeToolkit::input(std::function<void()> happening) {
-    input_.push_back(std::move(happening));
+    input_.push_back({std::move(happening), batching_ && batchStarted_});
+    batchStarted_ = batching_;
+}
+
+void FakeToolkit::batch(const std::function<void()>& script) {
+    batching_ = true;
+    batchStarted_ = false;
+    script();
+    batching_ = false;
+    batchStarted_ = false;
 }
 
 void FakeToolkit::pressKey(int key) {
@@ -132,10 +146,52 @@ void FakeToolkit::pressKey(int key) {
         const auto window = windows_.find(activeWindow_);
         if (window == windows_.end() || !window->second.enabled)
             return;
+        if ((key & ~Key::Shift) == Key::Tab) {
+            moveFocus((key & Key::Shift) != 0);
+            return;
+        }
         const auto entry = window->second.shortcuts.find(KeyChord::fromShortcut(key).shortcut());
         if (entry != window->second.shortcuts.end())
             pending_.raise({EventKind::Menu, entry->second, ClickType::None, activeWindow_});
     });
+}
+
+void FakeToolkit::moveFocus(bool backwards) {
+    std::vector<int> stops;
+    for (const auto& [window, control] : creationOrder_) {
+        const FakeControl* found = find(control);
+        if (window != activeWindow_ || !found)
+            continue;
+        switch (found->kind) {
+        case ControlKind::Button:
+        case ControlKind::DropList:
+        case ControlKind::TextField:
+        case ControlKind::Option:
+        case ControlKind::ListView:
+            stops.push_back(control);
+            break;
+        default:
+            break;
+        }
+    }
+    if (stops.empty())
+        return;
+    const auto at = std::find(stops.begin(), stops.end(), focusedControl(activeWindow_));
+    const int count = static_cast<int>(stops.size());
+    int index = backwards ? count - 1 : 0;
+    if (at != stops.end())
+        index = (static_cast<int>(at - stops.begin()) + (backwards ? count - 1 : 1)) % count;
+    focusedControl_ = stops[index];
+}
+
+void FakeToolkit::focusControl(int control) {
+    if (find(control))
+        focusedControl_ = control;
+}
+
+int FakeToolkit::focusedControl(int window) const {
+    const FakeControl* found = find(focusedControl_);
+    return found && found->window == window ? focusedControl_ : -1;
 }
 
 void FakeToolkit::chooseMenu(int identifier) {

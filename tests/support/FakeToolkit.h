@@ -201,8 +201,15 @@ public:
     void pickEntry(int control, int index);
     void clickCloseBox(int window);
     void moveWindow(int window);
+    // Gives a control the keyboard focus, as a click on it would; a list
+    // gaining the focus reports nothing.
+    void focusControl(int control);
+    int focusedControl(int window) const;
     // Any other scripted happening, run as the platform would run it.
     void input(std::function<void()> happening);
+    // The input the script adds arrives in one batch at a single wait, as
+    // input made during a long command does.
+    void batch(const std::function<void()>& script);
     std::size_t inputLeft() const { return input_.size(); }
 
     // When the script has run out, a wait answers as if the user had closed
@@ -262,6 +269,7 @@ private:
     // Selection changes are reported when the selection or the focused row moves.
     void changeSelection(FakeControl& list, int control, const std::set<int>& selected,
                          int current);
+    void moveFocus(bool backwards);
     std::string runFileDialog(bool save, const std::string& title, const std::string& defaultFile,
                               const std::string& filter, int filterIndex);
 
@@ -282,12 +290,19 @@ private:
 
     PendingEvents pending_;
     EventState state_;
-    std::deque<std::function<void()>> input_;
+    struct Happening {
+        std::function<void()> happening;
+        bool batched = false; // arrives with the one before it
+    };
+    std::deque<Happening> input_;
+    bool batching_ = false;
+    bool batchStarted_ = false;
     int dryWaits_ = 0;
 
     int currentWindow_ = -1;
     int controlWindow_ = -1;
     int activeWindow_ = -1;
+    int focusedControl_ = -1;
     int lastListView_ = -1;
     int optionGroup_ = 0;
     bool lastWasOption_ = false;

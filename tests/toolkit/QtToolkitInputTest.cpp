@@ -2,12 +2,19 @@
 
 #include "toolkit/qt/QtToolkit.h"
 
+#include "tests/support/QtRequesters.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -224,6 +231,112 @@ TEST_F(QtInput, ShellOpenHandsFilesAndAddressesToTheDesktop) {
     EXPECT_EQ(recorder.opened[0].toLocalFile(),
               QDir::current().absoluteFilePath(QStringLiteral("Help.chm")));
     EXPECT_EQ(recorder.opened[1].toString(), QStringLiteral("https://example.org/visemer"));
+}
+
+// X key codes of three letter keys, the same under every layout.
+constexpr quint32 kKeyCodeOfA = 38;
+constexpr quint32 kKeyCodeOfQ = 24;
+constexpr quint32 kKeyCodeOfM = 58;
+
+TEST_F(QtInput, LetterShortcutsFollowTheKeyUnderOtherScripts) {
+    ui_.addShortcut(kMain, 'Q', 'Q');
+    ui_.addShortcut(kMain, 'M', 'M');
+    ui_.addShortcut(kMain, Key::Ctrl | 'Q', 1);
+    QWidget* target = view(kList);
+    target->setFocus();
+    const auto press = [&](int qtKey, quint32 keyCode, Qt::KeyboardModifiers modifiers,
+                           const QString& text) {
+        QKeyEvent event(QEvent::KeyPress, qtKey, modifiers, keyCode, 0, 0, text);
+        QApplication::sendEvent(target, &event);
+        const EventKind kind = next();
+        return kind == EventKind::Menu ? ui_.lastMenuId() : 0;
+    };
+    // Russian: the A key gives Cyrillic ef, the M key Cyrillic softsign.
+    EXPECT_EQ(press(0x424, kKeyCodeOfA, Qt::NoModifier, QStringLiteral("\u0444")), 'A');
+    EXPECT_EQ(press(0x42C, kKeyCodeOfM, Qt::NoModifier, QStringLiteral("\u044C")), 'M');
+    // Greek: the Q key gives a semicolon, which is no letter and no shortcut.
+    EXPECT_EQ(press(';', kKeyCodeOfQ, Qt::NoModifier, QStringLiteral(";")), 0);
+    EXPECT_EQ(press(0x419, kKeyCodeOfQ, Qt::ControlModifier, {}), 1)
+        << "Ctrl with Cyrillic short i";
+    // French AZERTY: the key at the US Q place prints A, and A it is.
+    EXPECT_EQ(press(Qt::Key_A, kKeyCodeOfQ, Qt::NoModifier, QStringLiteral("a")), 'A');
+    EXPECT_EQ(press(Qt::Key_Q, kKeyCodeOfA, Qt::NoModifier, QStringLiteral("q")), 'Q');
+    // A Latin letter outside A to Z is the key's own and assigns nothing.
+    EXPECT_EQ(press(0xC9, kKeyCodeOfQ, Qt::NoModifier, QStringLiteral("\u00E9")), 0);
+}
+
+TEST_F(QtInput, TypingALetterNeverSearchesTheRows) {
+    ui_.setItemText(kList, 7, "A", 1);
+    ui_.setValue(kList, 2);
+    while (ui_.hasPendingEvent())
+        ui_.waitEvent();
+    view(kList)->setFocus();
+    QTest::keyClick(view(kList), Qt::Key_A, Qt::ShiftModifier);
+    QTest::keyClick(view(kList), Qt::Key_8);
+    QTest::keyClick(view(kPhonemes), Qt::Key_S, Qt::ShiftModifier);
+    EXPECT_FALSE(ui_.hasPendingEvent());
+    EXPECT_EQ(ui_.getValue(kList), 2);
+    EXPECT_EQ(ui_.getValue(kPhonemes), -1);
+}
+
+// Everything in the folder is listed under "All files (*.*)", names
+// without a dot included, and the requester reports which entry was used.
+TEST(QtRequester, AllFilesListsNamesWithoutADot) {
+    QtToolkit ui;
+    const QString folder = QDir::temp().filePath(
+        QStringLiteral("visemer-requester-%1").arg(QCoreApplication::applicationPid()));
+    QDir().mkpath(folder);
+    for (const char* name : {"voice.wav", "noext", "take.vsq"}) {
+        QFile file(QDir(folder).filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QStringList listed;
+    testing::withNextRequester([&](QFileDialog* dialog) {
+        auto* files = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+        // The folder is read on a thread of its own; give it a few seconds.
+        for (int tries = 0; files && tries < 250; ++tries) {
+            const QModelIndex root = files->rootIndex();
+            listed.clear();
+            for (int row = 0; row < files->model()->rowCount(root); ++row)
+                listed << files->model()->index(row, 0, root).data().toString();
+            if (listed.size() >= 3)
+                break;
+            QTest::qWait(20);
+        }
+        QMetaObject::invokeMethod(dialog, "reject");
+    });
+    ui.openFileDialog("Open File...", (folder + QStringLiteral("/")).toStdString(),
+                      "Audio (*.wav), (*.mp3)|*.wav;*.mp3|WAV (*.wav)|*.wav|"
+                      "MP3 (*.mp3)|*.mp3|All files (*.*)|*.*",
+                      3);
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{QStringLiteral("noext"), QStringLiteral("take.vsq"),
+                                   QStringLiteral("voice.wav")}));
+    QDir(folder).removeRecursively();
+}
+
+// A new window is centred whole, menu bar and frame included.
+TEST(QtWindows, CentringCountsTheMenuBar) {
+    QtToolkit ui;
+    ASSERT_TRUE(ui.createWindow(kMain, 0, 0, 530, 260, 0xCA0001, "Centred"));
+    ui.createMenuBar(0, kMain);
+    ui.addMenuTitle("File");
+    ui.addMenuItem(1, "New");
+    ui.focusWindow(kMain);
+    QWidget* window = ui.windowWidget(kMain);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect outer = window->frameGeometry();
+    EXPECT_GT(outer.height(), 260) << "the menu bar is part of the window";
+    EXPECT_NEAR(outer.center().x(), screen.center().x(), 1);
+    EXPECT_NEAR(outer.center().y(), screen.center().y(), 1);
+
+    ASSERT_TRUE(ui.createWindow(1, 0, 0, 320, 115, 0xC80002, "About", kMain));
+    ui.focusWindow(1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(ui.windowWidget(1)));
+    const QRect about = ui.windowWidget(1)->frameGeometry();
+    EXPECT_NEAR(about.center().x(), outer.center().x(), 1);
+    EXPECT_NEAR(about.center().y(), outer.center().y(), 1);
 }
 
 // A window is put on screen with all its controls, when the program next

@@ -144,6 +144,102 @@ TYPED_TEST(ToolkitContract, ProgramMadeSelectionChangesComeOutOfTheNextWaitAsOne
     EXPECT_FALSE(this->harness_.hasPending()) << "selecting the selected row changes nothing";
 }
 
+TYPED_TEST(ToolkitContract, FocusAloneChangesNoRowAndRaisesNothing) {
+    UiToolkit& ui = this->ui();
+    ui.createButton(kButton, 300, 10, 50, 25, "Play");
+    this->makeLists(5);
+    ui.setValue(kSingleList, 2);
+    this->drainPending();
+
+    this->harness_.focusControl(kMultiList);
+    EXPECT_EQ(this->harness_.focusedControl(kWindow), kMultiList);
+    EXPECT_FALSE(this->harness_.hasPending()) << "a list gaining the focus is no selection";
+    EXPECT_EQ(ui.getValue(kMultiList), -1);
+
+    this->harness_.focusControl(kButton);
+    EXPECT_EQ(this->harness_.pressKey(kWindow, Key::Tab), EventKind::None);
+    EXPECT_EQ(this->harness_.focusedControl(kWindow), kSingleList);
+    EXPECT_FALSE(this->harness_.hasPending());
+    EXPECT_EQ(ui.getValue(kSingleList), 2);
+    for (int row = 0; row < 5; ++row)
+        EXPECT_EQ(ui.itemState(kMultiList, row), 0) << row;
+}
+
+TYPED_TEST(ToolkitContract, TabMovesTheFocusInCreationOrderAndDoesNothingElse) {
+    UiToolkit& ui = this->ui();
+    ui.createButton(kButton, 300, 10, 50, 25, "Play");
+    ui.createLabel(40, 300, 40, 50, 15, "label");
+    this->makeLists(5);
+    ui.createDropList(kDropList, 300, 60, 40, 150);
+    ui.createOption(kFirstOption, 300, 100, 55, 15, "Browser");
+    ui.createOption(kSecondOption, 300, 120, 65, 15, "Projector");
+    ui.setValue(kSingleList, 0);
+    this->drainPending();
+
+    this->harness_.focusControl(kButton);
+    const std::vector<int> forwards = {kSingleList,  kMultiList,    kDropList,
+                                       kFirstOption, kSecondOption, kButton};
+    for (const int expected : forwards) {
+        EXPECT_EQ(this->harness_.pressKey(kWindow, Key::Tab), EventKind::None);
+        EXPECT_EQ(this->harness_.focusedControl(kWindow), expected);
+    }
+    for (auto expected = forwards.rbegin() + 1; expected != forwards.rend(); ++expected) {
+        EXPECT_EQ(this->harness_.pressKey(kWindow, Key::Shift | Key::Tab), EventKind::None);
+        EXPECT_EQ(this->harness_.focusedControl(kWindow), *expected);
+    }
+    EXPECT_EQ(ui.getValue(kSingleList), 0) << "Tab never moves a list's selection";
+    EXPECT_EQ(ui.getValue(kMultiList), -1);
+    EXPECT_FALSE(this->harness_.hasPending());
+}
+
+TYPED_TEST(ToolkitContract, InputThatArrivesInOneBatchComesOutOnePressAtATime) {
+    UiToolkit& ui = this->ui();
+    ui.createButton(kButton, 300, 10, 50, 25, "+");
+    ui.createButton(kButton + 1, 300, 40, 50, 25, "-");
+    this->makeLists(5);
+    this->drainPending();
+
+    EXPECT_EQ(this->harness_.clickButtonsInOneBatch({kButton, kButton, kButton + 1, kButton}),
+              EventKind::Control);
+    std::vector<int> seen = {ui.lastControl()};
+    while (this->harness_.hasPending()) {
+        EXPECT_EQ(this->harness_.waitIfPending(), EventKind::Control);
+        EXPECT_EQ(ui.lastEventType(), ClickType::Left);
+        seen.push_back(ui.lastControl());
+    }
+    EXPECT_EQ(seen, (std::vector<int>{kButton, kButton, kButton + 1, kButton}));
+
+    // A click on a row also selects it: one event each, carrying the click.
+    EXPECT_EQ(this->harness_.clickRowsInOneBatch(kSingleList, {1, 3}), EventKind::Control);
+    EXPECT_EQ(ui.lastControl(), kSingleList);
+    EXPECT_EQ(ui.lastEventType(), ClickType::Left);
+    EXPECT_EQ(this->harness_.waitIfPending(), EventKind::Control);
+    EXPECT_EQ(ui.lastEventType(), ClickType::Left);
+    EXPECT_FALSE(this->harness_.hasPending());
+    EXPECT_EQ(ui.getValue(kSingleList), 3);
+}
+
+TYPED_TEST(ToolkitContract, RequesterReportsTheFileTypeInUse) {
+    UiToolkit& ui = this->ui();
+    const std::string audio =
+        "Audio (*.wav), (*.mp3)|*.wav;*.mp3|WAV (*.wav)|*.wav|MP3 (*.mp3)|*.mp3|"
+        "All files (*.*)|*.*";
+    for (int entry = 0; entry < 4; ++entry) {
+        this->harness_.answerFileDialog(this->dir_.file("voice"), entry);
+        EXPECT_EQ(ui.openFileDialog("Open File...", "", audio, 0), this->dir_.file("voice"));
+        EXPECT_EQ(ui.selectedFilter(), entry);
+    }
+    for (const char* filter :
+         {"VSQ (*.vsq)|*.vsq", "Mou (*.mou)|*.mou", "Actionscript (*.as)|*.as"}) {
+        this->harness_.answerFileDialog(this->dir_.file("take"), 0);
+        EXPECT_EQ(ui.saveFileDialog("Save As...", "", filter, 0), this->dir_.file("take"));
+        EXPECT_EQ(ui.selectedFilter(), 0) << filter;
+    }
+    this->harness_.answerFileDialog("", 0);
+    EXPECT_EQ(ui.openFileDialog("Open File...", "", audio, 2), "");
+    EXPECT_EQ(ui.selectedFilter(), -1) << "cancelled";
+}
+
 TYPED_TEST(ToolkitContract, RemovingTheSelectedRowLeavesNothingSelected) {
     this->makeLists(3);
     UiToolkit& ui = this->ui();

@@ -4,8 +4,11 @@
 // written once against this and runs over both.
 
 #include "tests/support/FakeToolkit.h"
+#include "tests/support/QtRequesters.h"
+#include "toolkit/qt/ListViewControl.h"
 #include "toolkit/qt/QtToolkit.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QTest>
@@ -35,6 +38,35 @@ public:
         return fake_.hasPendingEvent() ? fake_.waitEvent() : EventKind::None;
     }
     bool hasPending() const { return fake_.hasPendingEvent(); }
+
+    void focusControl(int control) { fake_.focusControl(control); }
+    int focusedControl(int window) const { return fake_.focusedControl(window); }
+
+    // Clicks made while a long command ran: they reach the toolkit together
+    // at the next wait. Gives what that wait returns.
+    EventKind clickButtonsInOneBatch(const std::vector<int>& controls) {
+        fake_.batch([&] {
+            for (const int control : controls)
+                fake_.click(control);
+        });
+        return fake_.waitEvent();
+    }
+    EventKind clickRowsInOneBatch(int control, const std::vector<int>& rows) {
+        fake_.batch([&] {
+            for (const int row : rows)
+                fake_.clickRow(control, row);
+        });
+        return fake_.waitEvent();
+    }
+
+    // The next file requester is answered with this path and file-type entry;
+    // an empty path cancels it.
+    void answerFileDialog(const std::string& path, int filter) {
+        if (path.empty())
+            fake_.answerFileDialog("");
+        else
+            fake_.answerFileDialog(path, filter);
+    }
 
 private:
     FakeToolkit fake_;
@@ -72,6 +104,8 @@ public:
             qtKey = Qt::Key_Space;
         else if (code == Key::Enter)
             qtKey = Qt::Key_Return;
+        else if (code == Key::Tab)
+            qtKey = (key & Key::Shift) ? Qt::Key_Backtab : Qt::Key_Tab;
         QTest::keyClick(target, qtKey, modifiers);
         return waitIfPending();
     }
@@ -89,6 +123,41 @@ public:
     }
     EventKind waitIfPending() { return qt_.hasPendingEvent() ? qt_.waitEvent() : EventKind::None; }
     bool hasPending() const { return qt_.hasPendingEvent(); }
+
+    void focusControl(int control) {
+        const int window = qt_.windowNumberOfControl(control);
+        qt_.focusWindow(window);
+        QApplication::processEvents();
+        qt_.focusControl(control);
+        QApplication::processEvents();
+    }
+    int focusedControl(int window) const { return qt_.focusedControl(window); }
+
+    // Real clicks, all delivered before the program waits again.
+    EventKind clickButtonsInOneBatch(const std::vector<int>& controls) {
+        for (const int control : controls)
+            if (QWidget* button = qt_.controlWidget(control))
+                QTest::mouseClick(button, Qt::LeftButton);
+        return waitIfPending();
+    }
+    EventKind clickRowsInOneBatch(int control, const std::vector<int>& rows) {
+        auto* list = dynamic_cast<ListViewControl*>(qt_.controlWidget(control));
+        if (!list)
+            return EventKind::None;
+        QAbstractItemView* view = list->activeView();
+        for (const int row : rows) {
+            const QRect cell = view->visualRect(view->model()->index(row, 0));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        }
+        return waitIfPending();
+    }
+
+    void answerFileDialog(const std::string& path, int filter) {
+        if (path.empty())
+            cancelRequester();
+        else
+            answerRequester(QString::fromStdString(path), filter);
+    }
 
 private:
     QtToolkit qt_;

@@ -88,6 +88,39 @@ int mainKeyboardCode(int key) {
     }
 }
 
+// The letter keys by X key code (the same for evdev and the older XFree86
+// numbering): the letters a US keyboard prints on them, row by row.
+constexpr quint32 kTopLetterRow = 24;    // Q W E R T Y U I O P
+constexpr quint32 kMiddleLetterRow = 38; // A S D F G H J K L
+constexpr quint32 kBottomLetterRow = 52; // Z X C V B N M
+constexpr char kTopLetters[] = "QWERTYUIOP";
+constexpr char kMiddleLetters[] = "ASDFGHJKL";
+constexpr char kBottomLetters[] = "ZXCVBNM";
+
+int usLetterAt(quint32 scanCode) {
+    const auto letterIn = [scanCode](quint32 first, const char* letters, quint32 count) {
+        return scanCode >= first && scanCode < first + count ? letters[scanCode - first] : 0;
+    };
+    int letter = letterIn(kTopLetterRow, kTopLetters, sizeof kTopLetters - 1);
+    if (!letter)
+        letter = letterIn(kMiddleLetterRow, kMiddleLetters, sizeof kMiddleLetters - 1);
+    if (!letter)
+        letter = letterIn(kBottomLetterRow, kBottomLetters, sizeof kBottomLetters - 1);
+    return letter ? Key::A + (letter - 'A') : 0;
+}
+
+// A letter of another script (Cyrillic, Greek, ...) stands for the letter
+// at the same place on a US keyboard, so the letter shortcuts work whatever
+// layout is active. Latin layouts keep the letter printed on the key.
+int nonLatinLetterCode(const QKeyEvent& event) {
+    const int key = event.key();
+    if (key <= 0x7f || key > 0x10ffff || !QChar::isLetter(char32_t(key)))
+        return 0;
+    if (key <= 0x24f) // Latin-1 and Latin Extended letters
+        return 0;
+    return usLetterAt(event.nativeScanCode());
+}
+
 } // namespace
 
 int shortcutKeyOf(const QKeyEvent& event) {
@@ -101,6 +134,8 @@ int shortcutKeyOf(const QKeyEvent& event) {
             code = mainKeyboardCode(key);
     } else {
         code = mainKeyboardCode(key);
+        if (code == 0)
+            code = nonLatinLetterCode(event);
     }
     if (code == 0)
         return 0;

@@ -25,6 +25,28 @@ private:
     int& depth_;
 };
 
+// The two views of a list. A view that gains the keyboard focus picks a
+// current row of its own accord; that is not a change the user made to any
+// row, so it is not reported. The selection moves only by clicks, arrow
+// keys and the program: typing a letter never searches the rows, and Tab
+// leaves the list for the next control.
+template <typename View> class ListView final : public View {
+public:
+    ListView(QWidget* parent, int& quiet) : View(parent), quiet_(quiet) {
+        View::setTabKeyNavigation(false);
+    }
+    void keyboardSearch(const QString&) override {}
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QuietScope quiet(quiet_);
+        View::focusInEvent(event);
+    }
+
+private:
+    int& quiet_;
+};
+
 } // namespace
 
 ListViewControl::ListViewControl(QWidget* parent, const std::string& firstColumnTitle,
@@ -32,8 +54,9 @@ ListViewControl::ListViewControl(QWidget* parent, const std::string& firstColumn
                                  int number)
     : QWidget(parent), sink_(sink), number_(number),
       multiSelect_((flags & ListFlag::MultiSelect) != 0), model_(this, firstColumnTitle),
-      selection_(&model_), stack_(new QStackedLayout(this)), report_(new QTableView(this)),
-      icons_(new QListView(this)) {
+      selection_(&model_), stack_(new QStackedLayout(this)),
+      report_(new ListView<QTableView>(this, quiet_)),
+      icons_(new ListView<QListView>(this, quiet_)) {
     stack_->setContentsMargins(0, 0, 0, 0);
     const auto mode =
         multiSelect_ ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection;
@@ -122,6 +145,10 @@ void ListViewControl::setDisplayMode(ListDisplayMode mode) {
 QAbstractItemView* ListViewControl::activeView() const {
     return stack_->currentWidget() == report_ ? static_cast<QAbstractItemView*>(report_)
                                               : static_cast<QAbstractItemView*>(icons_);
+}
+
+QWidget* ListViewControl::focusTarget() {
+    return activeView();
 }
 
 bool ListViewControl::eventFilter(QObject* watched, QEvent* event) {

@@ -25,6 +25,7 @@ public:
     ListViewControl(QWidget* parent, const std::string& firstColumnTitle, int firstColumnWidth,
                     std::uint32_t flags, EventSink& sink, int number);
     QWidget* widget() override { return this; }
+    QWidget* focusTarget() override;
 
     void setDisplayMode(ListDisplayMode mode);
 

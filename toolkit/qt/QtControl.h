@@ -18,6 +18,8 @@ class QtControl {
 public:
     virtual ~QtControl() = default;
     virtual QWidget* widget() = 0;
+    // The widget that takes the keyboard focus for the control.
+    virtual QWidget* focusTarget() { return widget(); }
 
     virtual int value() const { return 0; }
     virtual void setValue(int) {}

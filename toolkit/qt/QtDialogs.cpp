@@ -4,6 +4,7 @@
 #include "toolkit/qt/QtToolkit.h"
 #include "toolkit/qt/TextBytes.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -33,6 +34,16 @@ public:
         }
         QFileDialog::accept();
     }
+
+    // The entry of the file-type list in use. With the details hidden,
+    // selectedNameFilter() gives only the label, which names no entry, so
+    // the list's own position is read where there is one.
+    int filterInUse(const QStringList& filters) const {
+        if (const auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            types && types->count() == filters.size() && types->currentIndex() >= 0)
+            return types->currentIndex();
+        return std::max(0, int(filters.indexOf(selectedNameFilter())));
+    }
 };
 
 QStringList qtNameFilters(const std::vector<FileFilterEntry>& entries) {
@@ -40,7 +51,7 @@ QStringList qtNameFilters(const std::vector<FileFilterEntry>& entries) {
     for (const auto& entry : entries) {
         QStringList patterns;
         for (const auto& pattern : entry.patterns)
-            patterns << toQt(pattern);
+            patterns << toQt(listingPattern(pattern));
         // Qt reads the patterns from the last parentheses and, with the
         // details hidden, shows only the label in front of them.
         filters << QStringLiteral("%1 (%2)").arg(toQt(entry.label), patterns.join(u' '));
@@ -136,8 +147,7 @@ std::string QtToolkit::runFileDialog(bool save, const std::string& title,
     selectedFilter_ = -1;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    selectedFilter_ =
-        filters.isEmpty() ? 0 : std::max(0, int(filters.indexOf(dialog.selectedNameFilter())));
+    selectedFilter_ = filters.isEmpty() ? 0 : dialog.filterInUse(filters);
     return fromQt(dialog.selectedFiles().first().left(kMaxPathLength));
 }
 

@@ -61,8 +61,11 @@ void QtToolkit::showWaitingWindows() {
     const std::vector<int> waiting = std::exchange(awaitingShow_, {});
     for (const int window : waiting) {
         const auto found = windows_.find(window);
-        if (found != windows_.end())
+        if (found != windows_.end()) {
+            // Its menu bar is in place by now, so it can be centred whole.
+            found->second.widget->recentre();
             found->second.widget->show();
+        }
     }
 }
 
@@ -109,10 +112,80 @@ bool QtToolkit::routeShortcut(QObject* receiver, const QKeyEvent& key, bool over
     return true;
 }
 
+bool QtToolkit::isFocusKey(QObject* receiver, const QKeyEvent& key) const {
+    const auto* widget = qobject_cast<QWidget*>(receiver);
+    const auto modifiers = key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    return widget && modifiers == Qt::NoModifier &&
+           (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) &&
+           windowNumberOf(widget) >= 0;
+}
+
+void QtToolkit::moveFocus(QObject* receiver, const QKeyEvent& key) {
+    const bool backwards = key.key() == Qt::Key_Backtab || (key.modifiers() & Qt::ShiftModifier);
+    const int window = windowNumberOf(qobject_cast<QWidget*>(receiver));
+    // Tab stops are the window's controls that take the focus, in the order
+    // they were made, round and round.
+    std::vector<int> stops;
+    for (const int control : creationOrder_) {
+        const auto found = controls_.find(control);
+        if (found == controls_.end() || found->second.window != window)
+            continue;
+        QWidget* target = found->second.control->focusTarget();
+        if ((target->focusPolicy() & Qt::TabFocus) && target->isVisibleTo(target->window()) &&
+            target->isEnabled())
+            stops.push_back(control);
+    }
+    if (stops.empty())
+        return;
+    const int current = focusedControl(window);
+    auto at = std::find(stops.begin(), stops.end(), current);
+    int index = 0;
+    if (at == stops.end())
+        index = backwards ? int(stops.size()) - 1 : 0;
+    else if (backwards)
+        index = at == stops.begin() ? int(stops.size()) - 1 : int(at - stops.begin()) - 1;
+    else
+        index = (int(at - stops.begin()) + 1) % int(stops.size());
+    find(stops[index])
+        ->focusTarget()
+        ->setFocus(backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+}
+
+int QtToolkit::focusedControl(int window) const {
+    const auto found = windows_.find(window);
+    if (found == windows_.end())
+        return -1;
+    const QWidget* focus = found->second.widget->focusWidget();
+    for (const auto& [number, control] : controls_) {
+        if (control.window != window || !focus)
+            continue;
+        const QWidget* own = control.control->widget();
+        if (focus == own || own->isAncestorOf(focus))
+            return number;
+    }
+    return -1;
+}
+
+void QtToolkit::focusControl(int control) {
+    if (QtControl* found = find(control))
+        found->focusTarget()->setFocus(Qt::OtherFocusReason);
+}
+
 bool QtToolkit::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress ||
+        type == QEvent::MouseButtonDblClick)
+        pending_.beginUserInput();
     if (type == QEvent::ShortcutOverride || type == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Tab moves the focus and does nothing else, whatever has it; the
+        // override is claimed too, so the press reaches this filter.
+        if (isFocusKey(watched, *key)) {
+            if (type == QEvent::KeyPress)
+                moveFocus(watched, *key);
+            event->accept();
+            return true;
+        }
         const bool override = type == QEvent::ShortcutOverride;
         if (routeShortcut(watched, *key, override)) {
             // Claiming the override keeps Qt's own shortcuts and the
@@ -153,19 +226,13 @@ bool QtToolkit::createWindow(int window, int x, int y, int width, int height, st
         }
     }
 
+    made->move(x, y);
     if (flags & WindowFlag::CentreOnScreen) {
         const QScreen* screen = QGuiApplication::primaryScreen();
-        const QRect area = screen ? screen->geometry() : QRect(0, 0, width, height);
-        const int outerWidth = std::min(width, area.width());
-        const int outerHeight = std::min(height, area.height());
-        x = area.x() + (area.width() - outerWidth) / 2;
-        y = area.y() + (area.height() - outerHeight) / 2;
+        made->centreOn(screen ? screen->geometry() : QRect(0, 0, width, height), true);
     } else if ((flags & WindowFlag::CentreOnActive) && active) {
-        const QRect around = active->frameGeometry();
-        x = std::max(0, around.x() + around.width() / 2 - width / 2);
-        y = std::max(0, around.y() + around.height() / 2 - height / 2);
+        made->centreOn(active->frameGeometry(), false);
     }
-    made->move(x, y);
     // The window goes on screen when the program next waits for input,
     // opens a requester or turns a window on or off. By then its controls
     // are in place, so it is laid out and drawn once rather than once for
@@ -273,6 +340,9 @@ void QtToolkit::place(int control, QtControl* made, int x, int y, int width, int
     if (QtControl* old = find(control))
         delete old->widget();
     controls_[control] = {made, controlWindow_};
+    creationOrder_.erase(std::remove(creationOrder_.begin(), creationOrder_.end(), control),
+                         creationOrder_.end());
+    creationOrder_.push_back(control);
     lastWasOption_ = false;
 }
 
@@ -642,6 +712,7 @@ void QtToolkit::sleepMs(int milliseconds) {
 void QtToolkit::shutdown() {
     images_.clear();
     controls_.clear();
+    creationOrder_.clear();
     menus_.clear();
     currentDropDown_ = nullptr;
     // Owned windows go before their owners.

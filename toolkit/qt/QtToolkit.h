@@ -120,6 +120,13 @@ public:
     bool hasPendingEvent() const { return !pending_.empty(); }
     QWidget* windowWidget(int window) const;
     QWidget* controlWidget(int control) const;
+    // The control holding the keyboard focus in a window, -1 if none.
+    int focusedControl(int window) const;
+    int windowNumberOfControl(int control) const {
+        const auto found = controls_.find(control);
+        return found == controls_.end() ? -1 : found->second.window;
+    }
+    void focusControl(int control);
     QAction* menuAction(int menu, int identifier) const;
 
 protected:
@@ -156,10 +163,13 @@ private:
     std::string runFileDialog(bool save, const std::string& title, const std::string& defaultFile,
                               const std::string& filter, int filterIndex);
     bool routeShortcut(QObject* receiver, const QKeyEvent& key, bool override);
+    bool isFocusKey(QObject* receiver, const QKeyEvent& key) const;
+    void moveFocus(QObject* receiver, const QKeyEvent& key);
 
     std::map<int, Window> windows_;
     std::vector<int> awaitingShow_; // in the order they were made
     std::map<int, Control> controls_;
+    std::vector<int> creationOrder_; // controls, oldest first: the Tab order
     std::map<int, Menu> menus_;
     std::map<int, QFont> fonts_;
     QtImages images_;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QRect>
 #include <QWidget>
+#include <optional>
 
 class QMenuBar;
 
@@ -19,14 +21,34 @@ public:
     QWidget* inner() const { return inner_; }
     QMenuBar* menuBar();
 
+    // Centres the whole window, frame and menu bar included, on the area
+    // given (the screen, or the window that was active). The frame is known
+    // only once the desktop has put it around the window, so the window is
+    // placed again when its outer size changes after it is shown.
+    void centreOn(const QRect& area, bool clampToArea);
+    void recentre() {
+        if (centring_)
+            placeCentred();
+    }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     int number_;
     EventSink& sink_;
     QWidget* inner_;
     QMenuBar* menuBar_ = nullptr;
+
+    struct Centring {
+        QRect area;
+        bool clampToArea = false;
+        QSize placedFor; // the outer size the window was placed for
+        int movesLeft = 3;
+    };
+    void placeCentred();
+    std::optional<Centring> centring_;
 };
 
 } // namespace visemer
