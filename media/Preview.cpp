@@ -9,6 +9,7 @@
 #include "timeline/Timeline.h"
 #include "toolkit/UiToolkit.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace visemer {
@@ -18,6 +19,9 @@ namespace {
 constexpr double kMinimumSleepMs = 0.5;
 // The clip's clock can lag the moment a sleep ends; look again a few times.
 constexpr int kWakeChecks = 3;
+// No row holds its shape longer than an hour, whatever its delay says:
+// far beyond any real timing, and short of what a sleep can count.
+constexpr double kLongestStepMs = 60.0 * 60.0 * 1000.0;
 
 void showFailure(UiToolkit& ui, Preview::Trigger trigger) {
     if (trigger == Preview::Trigger::EnterKey)
@@ -40,7 +44,7 @@ float Preview::delayUnit(int fps, int timingAdjustment) {
 double Preview::stepMs(int delay, float unit) {
     if (delay <= 0 || !(unit > 0.0f) || std::isinf(unit))
         return 0.0;
-    return static_cast<double>(delay) * static_cast<double>(unit);
+    return std::min(static_cast<double>(delay) * static_cast<double>(unit), kLongestStepMs);
 }
 
 void Preview::PlayPreview(Trigger trigger) {
@@ -58,6 +62,7 @@ void Preview::PlayPreview(Trigger trigger) {
     }
     media_.PlayMedia(Window::Main);
     PreviewClock clock(media_, clock_);
+    clock.waitForStart(ui_);
 
     // Each row is due where the delays before it put it on the clip's
     // timeline, so rounding and the time spent painting never add up.

@@ -24,7 +24,7 @@ public:
     static float delayUnit(int fps, int timingAdjustment);
     // When each row is due after the clip starts: the rounded sum of the
     // delays before it. Delays below zero, and any delay at a rate that is
-    // not positive, add nothing.
+    // not positive, add nothing; no row lasts longer than an hour.
     static double stepMs(int delay, float unit);
 
 private:

@@ -1,7 +1,9 @@
 #include "media/PreviewClock.h"
 
 #include "media/MediaPlayer.h"
+#include "toolkit/UiToolkit.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace visemer {
@@ -12,16 +14,61 @@ double SystemSteadyClock::nowMs() {
 }
 
 PreviewClock::PreviewClock(MediaPlayer& media, SteadyClock& steady)
-    : media_(media), steady_(steady), startedAt_(steady.nowMs()) {}
+    : media_(media), steady_(steady), origin_(steady.nowMs()) {}
+
+double PreviewClock::elapsed() const {
+    return steady_.nowMs() - origin_;
+}
+
+bool PreviewClock::waitForStart(UiToolkit& ui) {
+    for (;;) {
+        const double now = elapsed();
+        if (const auto position = media_.playbackPositionMs()) {
+            observe(*position, now);
+            return true;
+        }
+        if (now >= kStartLimitMs) {
+            origin_ += now;
+            return false;
+        }
+        ui.sleepMs(1);
+    }
+}
+
+void PreviewClock::observe(double position, double at) {
+    if (lastPosition_ && position == *lastPosition_)
+        return;
+    if (lastPosition_)
+        liveOffset_ = latestOffset_;
+    lastPosition_ = position;
+    latestOffset_ = at - position;
+}
+
+// Where the clip would be now had it gone on at the pace it was last seen
+// keeping.
+double PreviewClock::steadyPosition(double at) const {
+    return at - liveOffset_.value_or(lastPosition_ ? latestOffset_ : 0.0);
+}
 
 double PreviewClock::nowMs() {
-    const double elapsed = steady_.nowMs() - startedAt_;
-    if (const auto position = media_.playbackPositionMs()) {
-        lastPosition_ = *position;
-        lastPositionAt_ = elapsed;
-        return *position;
+    const double now = elapsed();
+    if (alone_)
+        return steadyPosition(now);
+    const auto position = media_.playbackPositionMs();
+    if (!position) {
+        // Gone after it had been there: the clip has played to its end.
+        alone_ = lastPosition_.has_value();
+        return steadyPosition(now);
     }
-    return lastPosition_ + (elapsed - lastPositionAt_);
+    observe(*position, now);
+    const double expected = steadyPosition(now);
+    if (*position < expected - kLagLimitMs) {
+        // Stuck short of where it should be: an ended clip whose player
+        // keeps its last position, or one that stalled.
+        alone_ = true;
+        return expected;
+    }
+    return *position;
 }
 
 } // namespace visemer

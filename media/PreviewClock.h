@@ -1,25 +1,50 @@
 #pragma once
 
+#include <optional>
+
 namespace visemer {
 
 class MediaPlayer;
 class SteadyClock;
+class UiToolkit;
 
-// Time since the clip was started, taken from the clip's own position
-// while it plays so the shapes keep their place on its timeline; once the
-// clip has ended, or where it reports no position, the steady clock goes on
-// from the last position known.
+// Time on the clip's timeline while the preview walks the rows. It is the
+// clip's own position while the clip plays, so the shapes keep their place
+// on it. Once the clip has ended, however its player shows that (no
+// position any more, or a position that stops moving), or where it never
+// tells a position, the steady clock carries on from the clip's last known
+// pace.
 class PreviewClock {
 public:
+    // How long the walk waits for a clip to start before it goes on alone.
+    static constexpr double kStartLimitMs = 250;
+    // How far the clip's position may fall behind the steady clock, from
+    // the last moment it was seen moving, before it counts as stopped.
+    static constexpr double kLagLimitMs = 10;
+
     PreviewClock(MediaPlayer& media, SteadyClock& steady);
+
+    // Waits, looking every millisecond, until the clip's clock runs, so the
+    // first shape shows as its sound starts; gives up after kStartLimitMs
+    // and counts time from then. True when the clip was seen to start.
+    bool waitForStart(UiToolkit& ui);
     double nowMs();
 
 private:
+    double elapsed() const;
+    void observe(double position, double at);
+    double steadyPosition(double at) const;
+
     MediaPlayer& media_;
     SteadyClock& steady_;
-    double startedAt_;
-    double lastPosition_ = 0;
-    double lastPositionAt_ = 0;
+    double origin_;
+    bool alone_ = false; // the clip has ended: the steady clock runs on
+    std::optional<double> lastPosition_;
+    // Steady time minus clip position: of the latest position when first
+    // seen, and of the one before it, which is known to have been live
+    // because the position moved on from it.
+    double latestOffset_ = 0;
+    std::optional<double> liveOffset_;
 };
 
 } // namespace visemer

@@ -69,7 +69,8 @@ bool GstMediaPlayer::LoadMedia(const std::string& path) {
         return false;
     }
 
-    // Nobody reads the bus; flushing keeps its messages from piling up.
+    // The bus is read only while the clip plays, for its end; until then
+    // flushing keeps its messages from piling up.
     GstBus* bus = gst_element_get_bus(pipeline);
     gst_bus_set_flushing(bus, TRUE);
     gst_object_unref(bus);
@@ -87,7 +88,27 @@ void GstMediaPlayer::PlayMedia(int) {
     gst_element_seek_simple(pipeline_, GST_FORMAT_TIME,
                             static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
                             0);
+    GstBus* bus = gst_element_get_bus(pipeline_);
+    gst_bus_set_flushing(bus, TRUE);
+    gst_bus_set_flushing(bus, FALSE);
+    gst_object_unref(bus);
+    ended_ = false;
     gst_element_set_state(pipeline_, GST_STATE_PLAYING);
+}
+
+bool GstMediaPlayer::reachedEnd() {
+    if (!ended_) {
+        // Takes the end of the stream, or an error that stopped it, off the
+        // bus; everything else on it is dropped on the way.
+        GstBus* bus = gst_element_get_bus(pipeline_);
+        if (GstMessage* message = gst_bus_pop_filtered(
+                bus, static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR))) {
+            ended_ = true;
+            gst_message_unref(message);
+        }
+        gst_object_unref(bus);
+    }
+    return ended_;
 }
 
 void GstMediaPlayer::FreeMedia() {
@@ -97,10 +118,11 @@ void GstMediaPlayer::FreeMedia() {
     gst_object_unref(pipeline_);
     pipeline_ = nullptr;
     durationNs_ = -1;
+    ended_ = false;
 }
 
 std::optional<double> GstMediaPlayer::playbackPositionMs() {
-    if (!pipeline_)
+    if (!pipeline_ || reachedEnd())
         return std::nullopt;
     GstState state = GST_STATE_NULL;
     gst_element_get_state(pipeline_, &state, nullptr, 0);

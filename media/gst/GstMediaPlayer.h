@@ -33,10 +33,12 @@ public:
 
 private:
     bool ready();
+    bool reachedEnd();
 
     std::shared_future<bool> initialised_;
     GstElement* pipeline_ = nullptr;
     std::int64_t durationNs_ = -1;
+    bool ended_ = false;
 };
 
 } // namespace visemer

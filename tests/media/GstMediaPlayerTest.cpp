@@ -1,6 +1,9 @@
 // The real media player on clips made at test time by tests/media/make-fixtures.
 
 #include "media/gst/GstMediaPlayer.h"
+#include "app/Program.h"
+#include "app/ids/Controls.h"
+#include "tests/support/FakeToolkit.h"
 #include "tests/support/TempDir.h"
 
 #include <chrono>
@@ -99,6 +102,52 @@ TEST_F(GstMediaPlayerTest, PlaysFromTheStartAndReportsWhereItIs) {
     player_.FreeMedia();
     EXPECT_FALSE(player_.hasClip());
     EXPECT_FALSE(player_.playbackPositionMs());
+}
+
+// The preview walk on the real player, with a toolkit whose sleeps really
+// sleep: it takes about as long as its rows ask, whether the clip ends
+// before the last row or plays on after it, for every format.
+TEST_F(GstMediaPlayerTest, ThePreviewTakesTheTimeItsRowsAsk) {
+    struct Clip {
+        const char* name;
+        int longerTimeline; // rows of 71.43 ms that outlast the clip
+    };
+    const Clip clips[] = {{"pcm8.wav", 10},   {"pcm16.wav", 10},   {"pcm24.wav", 10},
+                          {"pcm32.wav", 10},  {"float32.wav", 10}, {"extensible.wav", 10},
+                          {"adpcm.wav", 10},  {"cbr.mp3", 32},     {"vbr.mp3", 32},
+                          {"vorbis.webm", 16}};
+    const double unit = Preview::stepMs(1, Preview::delayUnit(30, -2));
+    for (const Clip& clip : clips) {
+        for (const int rows : {3, clip.longerTimeline}) {
+            testing::FakeToolkit ui;
+            SystemSteadyClock clock;
+            Program program(ui, player_, clock);
+            ASSERT_TRUE(program.start());
+            ui.onSleep = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+            while (ui.itemCount(Control::Sequencer) > rows)
+                ui.removeItem(Control::Sequencer, ui.itemCount(Control::Sequencer) - 1);
+            while (ui.itemCount(Control::Sequencer) < rows)
+                ui.addItem(Control::Sequencer, -1,
+                           std::to_string(ui.itemCount(Control::Sequencer) + 1));
+            for (int row = 0; row < rows; ++row) {
+                ui.setItemText(Control::Sequencer, row, "A", 1);
+                ui.setItemText(Control::Sequencer, row, "1", 2);
+            }
+            program.audio().path = fixture(clip.name);
+            ui.pressKey(Key::Enter);
+            const auto started = std::chrono::steady_clock::now();
+            while (ui.inputLeft() > 0 || ui.hasPendingEvent())
+                program.loop().runPass();
+            const double took = std::chrono::duration<double, std::milli>(
+                                    std::chrono::steady_clock::now() - started)
+                                    .count();
+            // A generous bound: the clip's start, a loaded machine.
+            EXPECT_LT(took, rows * unit + 250 + 250) << clip.name << ", " << rows << " rows";
+            EXPECT_GT(took, rows * unit - 20) << clip.name << ", " << rows << " rows";
+            EXPECT_TRUE(ui.messageBoxes().empty()) << clip.name;
+            program.shutdown();
+        }
+    }
 }
 
 } // namespace

@@ -167,6 +167,67 @@ TEST_F(PreviewWalk, WithoutAClipEnterAndPlayEachSayTheirOwnMessage) {
     EXPECT_EQ(media.plays, 0);
 }
 
+TEST_F(PreviewWalk, TheFirstShapeWaitsForTheClipToStart) {
+    keepRows(3);
+    settle(); // the first row, still empty, is current and on view
+    setRow(0, "O", "1");
+    setRow(1, "A", "2");
+    setRow(2, "E", "3");
+    media.startLatencyMs = 30;
+    std::vector<int> shownAtSleep;
+    ui.onSleep = [&](int) { shownAtSleep.push_back(shownShape()); };
+    play();
+    // Thirty looks of a millisecond each, then the rows on the clip's time.
+    std::vector<int> expected(30, 1);
+    expected.insert(expected.end(), {71, 143, 215});
+    EXPECT_EQ(ui.sleeps(), expected);
+    EXPECT_NE(shownAtSleep[29], 6) << "row 1's shape waits for the sound";
+    EXPECT_EQ(shownAtSleep[30], 6);
+}
+
+TEST_F(PreviewWalk, AClipThatNeverStartsHoldsTheWalkBackAQuarterSecondAtMost) {
+    keepRows(3);
+    setRow(0, "A", "1");
+    setRow(1, "O", "2");
+    setRow(2, "E", "3");
+    media.startLatencyMs = 60000;
+    play();
+    EXPECT_EQ(sleepsOver(1), (std::vector<int>{71, 143, 215}));
+    EXPECT_EQ(ui.sleptMs(), 250 + 429);
+}
+
+// A clip of one second under 25 rows of 71.43 ms: however the clip shows
+// its end, the rows after it keep their time on the steady clock.
+TEST_F(PreviewWalk, RowsAfterTheClipsEndKeepTheirTime) {
+    using Ending = FakeMediaPlayer::Ending;
+    const double unit = Preview::stepMs(1, Preview::delayUnit(30, -2));
+    for (const Ending ending : {Ending::PositionGone, Ending::FrozenBelowEnd, Ending::StuckAtEnd}) {
+        for (int row = 0; row < 25; ++row)
+            setRow(row, "A", "1");
+        media.durationMs = 1000;
+        media.ending = ending;
+        const long long sleptBefore = ui.sleptMs();
+        const std::size_t sleepsBefore = ui.sleeps().size();
+        play();
+        const std::vector<int> sleeps(ui.sleeps().begin() + static_cast<long>(sleepsBefore),
+                                      ui.sleeps().end());
+        for (int sleep : sleeps)
+            EXPECT_LE(sleep, unit + 12) << "ending " << static_cast<int>(ending);
+        EXPECT_NEAR(static_cast<double>(ui.sleptMs() - sleptBefore), 25 * unit, 12)
+            << "ending " << static_cast<int>(ending);
+        EXPECT_EQ(rows(), 25);
+    }
+}
+
+TEST_F(PreviewWalk, AHugeDelayHoldsItsRowForAnHourAtMost) {
+    keepRows(3);
+    setRow(0, "A", "40000000");
+    setRow(1, "O", "30000000");
+    setRow(2, "E", "1");
+    play();
+    EXPECT_EQ(ui.sleeps(), (std::vector<int>{3600000, 3600000, 71}));
+}
+
 TEST_F(PreviewWalk, AKeyPressedDuringThePreviewActsAfterIt) {
     keepRows(2);
     setRow(0, "A", "1");

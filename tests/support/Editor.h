@@ -17,6 +17,7 @@ namespace visemer::testing {
 class Editor : public ::testing::Test {
 protected:
     void SetUp() override {
+        media.clock = &clock;
         writeDefaultImages(folder.path());
         ASSERT_TRUE(program.start());
     }

@@ -3,6 +3,7 @@
 #include "media/MediaPlayer.h"
 #include "tests/support/FakeToolkit.h"
 
+#include <limits>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,9 +11,18 @@
 namespace visemer::testing {
 
 // A media player that plays the paths it is told are playable, and writes
-// down what it was asked.
+// down what it was asked. Given a clock, it plays a clip as a real player
+// does: no position until startLatencyMs after PlayMedia, then one that
+// follows the clock, and at durationMs the end, shown the way one of the
+// real formats shows it. Without a clock it never tells a position.
 class FakeMediaPlayer final : public MediaPlayer {
 public:
+    enum class Ending {
+        PositionGone,   // no position any more (WAV, Ogg, WebM)
+        FrozenBelowEnd, // stuck just short of the duration (MP3)
+        StuckAtEnd,     // stays at the duration itself
+    };
+
     void InitMedia() override { calls.push_back("init"); }
     bool LoadMedia(const std::string& path) override {
         calls.push_back("load " + path);
@@ -22,15 +32,40 @@ public:
     }
     void PlayMedia(int window) override {
         calls.push_back("play " + std::to_string(window));
-        if (loaded)
+        if (loaded) {
             ++plays;
+            playedAt = clock ? clock->nowMs() : 0;
+        }
     }
     void FreeMedia() override {
         calls.push_back("free");
         loaded = false;
         loadedPath.clear();
     }
-    std::optional<double> playbackPositionMs() override { return std::nullopt; }
+    std::optional<double> playbackPositionMs() override {
+        if (!clock || !loaded || plays == 0)
+            return std::nullopt;
+        const double position = clock->nowMs() - playedAt - startLatencyMs;
+        if (position < 0)
+            return std::nullopt;
+        if (position < durationMs)
+            return position;
+        switch (ending) {
+        case Ending::FrozenBelowEnd:
+            return durationMs - 0.04;
+        case Ending::StuckAtEnd:
+            return durationMs;
+        case Ending::PositionGone:
+            break;
+        }
+        return std::nullopt;
+    }
+
+    SteadyClock* clock = nullptr;
+    double startLatencyMs = 0;
+    double durationMs = std::numeric_limits<double>::infinity();
+    Ending ending = Ending::PositionGone;
+    double playedAt = 0;
 
     std::set<std::string> playable;
     std::vector<std::string> calls;
