@@ -1,10 +1,14 @@
 // How closely the preview keeps the mouth shapes on the voice: plays a
-// generated clip of N minutes through the real toolkit and media player,
-// notes the clip's position at the moment each row's shape is painted, and
-// compares it with the row's due time. The naive schedule, one rounded
-// sleep per row, is measured in the same run for comparison.
+// generated clip through the real toolkit and media player, with the main
+// window on screen as the editor shows it, notes the clip's position at the
+// moment each row's shape is painted, and compares it with the row's due
+// time. Once the clip has ended, the moment of each paint is counted on
+// the steady clock, carried on from the clip's last position. The naive
+// schedule, one rounded sleep per row, is measured in the same run.
 //
-//   preview_bench [--minutes N]     (default 2)
+//   preview_bench [--minutes N] [--clip wav|mp3] [--clip-shorter] [--no-naive]
+//
+// Exits 1 without figures when fewer shapes were painted than rows played.
 
 #include "app/Program.h"
 #include "app/ids/Controls.h"
@@ -17,10 +21,12 @@
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -29,21 +35,28 @@ namespace {
 
 using namespace visemer;
 
-// Notes the clip's position whenever the preview image is painted.
+// Notes where the clip was whenever the preview image is painted.
 class PaintWatch final : public QObject {
 public:
     PaintWatch(MediaPlayer& media, SteadyClock& clock) : media_(media), clock_(clock) {}
     void reset() {
         painted.clear();
         startedAt_ = clock_.nowMs();
+        offset_.reset();
     }
     std::vector<double> painted;
+    std::vector<bool> clipPlaying;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
+            const double now = clock_.nowMs();
             const auto position = media_.playbackPositionMs();
-            painted.push_back(position ? *position : clock_.nowMs() - startedAt_);
+            if (position)
+                offset_ = now - *position;
+            painted.push_back(position ? *position : now - offset_.value_or(startedAt_));
+            clipPlaying.resize(painted.size());
+            clipPlaying.back() = position.has_value();
         }
         return QObject::eventFilter(watched, event);
     }
@@ -52,64 +65,126 @@ private:
     MediaPlayer& media_;
     SteadyClock& clock_;
     double startedAt_ = 0;
+    std::optional<double> offset_; // steady time minus clip position
 };
 
-struct Figures {
-    double p99Error = 0;
-    double maxError = 0;
-    double meanError = 0;
-    double drift = 0;
+struct Error {
+    std::size_t row = 0;
+    double ms = 0;
 };
 
-Figures compare(const std::vector<double>& painted, const std::vector<double>& due) {
-    Figures figures;
-    const std::size_t rows = std::min(painted.size(), due.size());
+void report(const char* name, const std::vector<Error>& errors) {
+    if (errors.empty())
+        return;
+    std::vector<double> sizes;
     double sum = 0;
-    std::vector<double> errors;
-    for (std::size_t row = 0; row < rows; ++row) {
-        const double error = painted[row] - due[row];
-        figures.maxError = std::max(figures.maxError, std::abs(error));
-        sum += std::abs(error);
-        errors.push_back(std::abs(error));
+    for (const Error& error : errors) {
+        sizes.push_back(std::abs(error.ms));
+        sum += std::abs(error.ms);
     }
-    if (!errors.empty()) {
-        std::sort(errors.begin(), errors.end());
-        figures.p99Error = errors[errors.size() * 99 / 100];
-    }
-    if (rows > 0) {
-        figures.meanError = sum / static_cast<double>(rows);
-        figures.drift = painted[rows - 1] - due[rows - 1];
-    }
-    return figures;
+    std::sort(sizes.begin(), sizes.end());
+    std::vector<Error> largest = errors;
+    std::sort(largest.begin(), largest.end(),
+              [](const Error& a, const Error& b) { return std::abs(a.ms) > std::abs(b.ms); });
+    largest.resize(std::min<std::size_t>(largest.size(), 5));
+    std::printf("%-34s rows %6zu  max %8.2f ms  99%% within %7.2f ms  mean %6.2f ms  "
+                "drift at end %8.2f ms\n",
+                name, errors.size(), sizes.back(), sizes[sizes.size() * 99 / 100],
+                sum / static_cast<double>(errors.size()), errors.back().ms);
+    std::printf("%-34s largest:", "");
+    for (const Error& error : largest)
+        std::printf("  row %zu %+.2f ms", error.row + 1, error.ms);
+    std::printf("\n");
 }
 
-void print(const char* name, const Figures& f, std::size_t rows) {
-    std::printf("%-20s rows %5zu  max error %7.2f ms  99%% within %6.2f ms  mean %6.2f ms  "
-                "drift at end %8.2f ms\n",
-                name, rows, f.maxError, f.p99Error, f.meanError, f.drift);
+// Figures over all rows and, when the clip ended before the timeline,
+// separately for the rows it played under and the rows after its end.
+bool compare(const char* name, const PaintWatch& watch, const std::vector<double>& due) {
+    if (watch.painted.size() < due.size()) {
+        std::fprintf(stderr,
+                     "preview_bench: %s painted %zu shapes for %zu rows; no figures. Is the "
+                     "preview on screen?\n",
+                     name, watch.painted.size(), due.size());
+        return false;
+    }
+    std::vector<Error> all;
+    std::vector<Error> playing;
+    std::vector<Error> after;
+    for (std::size_t row = 0; row < due.size(); ++row) {
+        const Error error{row, watch.painted[row] - due[row]};
+        all.push_back(error);
+        (watch.clipPlaying[row] ? playing : after).push_back(error);
+    }
+    report(name, all);
+    if (!after.empty()) {
+        report("  while the clip plays", playing);
+        report("  after the clip's end", after);
+    }
+    return true;
+}
+
+bool makeClip(const std::string& folder, const std::string& kind, double seconds,
+              std::string& clip) {
+    const std::string wav = folder + "/voice.wav";
+    const std::string make = "sox -n -r 22050 -c 1 -b 16 '" + wav + "' synth " +
+                             std::to_string(seconds) + " sine 220 2>/dev/null";
+    if (std::system(make.c_str()) != 0) {
+        std::fprintf(stderr, "preview_bench: needs sox to make its clip\n");
+        return false;
+    }
+    clip = wav;
+    if (kind == "mp3") {
+        clip = folder + "/voice.mp3";
+        const std::string encode = "lame --quiet --cbr -b 128 '" + wav + "' '" + clip + "'";
+        if (std::system(encode.c_str()) != 0) {
+            std::fprintf(stderr, "preview_bench: needs lame to make an MP3 clip\n");
+            return false;
+        }
+    }
+    return true;
+}
+
+int usage() {
+    std::fprintf(stderr, "usage: preview_bench [--minutes N] [--clip wav|mp3] [--clip-shorter] "
+                         "[--no-naive]\n");
+    return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     double minutes = 2;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::string(argv[i]) == "--minutes")
-            minutes = std::atof(argv[i + 1]);
+    std::string kind = "wav";
+    bool shorter = false;
+    bool naive = true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--minutes" && i + 1 < argc)
+            minutes = std::atof(argv[++i]);
+        else if (argument == "--clip" && i + 1 < argc)
+            kind = argv[++i];
+        else if (argument == "--clip-shorter")
+            shorter = true;
+        else if (argument == "--no-naive")
+            naive = false;
+        else if (argument == "--help" || argument == "-h") {
+            std::printf("usage: preview_bench [--minutes N] [--clip wav|mp3] [--clip-shorter] "
+                        "[--no-naive]\n");
+            return 0;
+        } else
+            return usage();
+    }
+    if (!(minutes > 0) || (kind != "wav" && kind != "mp3"))
+        return usage();
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
     char folder[] = "/tmp/visemer-bench-XXXXXX";
     if (!mkdtemp(folder))
         return 1;
-    const std::string clip = std::string(folder) + "/voice.wav";
-    const std::string make = "sox -n -r 22050 -c 1 -b 16 '" + clip + "' synth " +
-                             std::to_string(minutes * 60 + 5) + " sine 220 2>/dev/null";
-    if (std::system(make.c_str()) != 0) {
-        std::fprintf(stderr, "preview_bench needs sox to make its clip\n");
-        return 1;
-    }
-    if (chdir(folder) != 0)
+    const double clipSeconds = shorter ? minutes * 30 : minutes * 60 + 5;
+    std::string clip;
+    if (!makeClip(folder, kind, clipSeconds, clip) || chdir(folder) != 0)
         return 1;
 
     QApplication application(argc, argv);
@@ -120,9 +195,14 @@ int main(int argc, char** argv) {
     if (!program.start())
         return 1;
     program.audio().path = clip;
-    // Let the window reach the screen before anything is painted on it.
-    for (int pass = 0; pass < 20; ++pass)
+    // The first pass of the event loop puts the window on screen, as the
+    // editor's does, and takes the start-up's selection of the first row.
+    program.loop().runPass();
+    QWindow* handle = ui.windowWidget(Window::Main)->windowHandle();
+    for (int pass = 0; pass < 200 && !(handle && handle->isExposed()); ++pass) {
         QApplication::processEvents();
+        usleep(5000);
+    }
 
     // One row per frame at 30 fps with "Browser": 71.43 ms a step, with
     // delays of 1, 2 and 3 in turn and a shape that changes every row.
@@ -145,27 +225,30 @@ int main(int argc, char** argv) {
 
     PaintWatch watch(media, clock);
     ui.controlWidget(Control::Preview)->installEventFilter(&watch);
-    std::printf("clip of %.1f minutes, %zu rows\n", minutes, delays.size());
+    std::printf("%s clip of %.1f minutes, timeline of %.1f minutes, %zu rows\n", kind.c_str(),
+                clipSeconds / 60, minutes, delays.size());
 
-    // The naive schedule: each row's rounded wait slept in turn.
-    media.LoadMedia(clip);
-    media.PlayMedia(Window::Main);
-    watch.reset();
-    for (std::size_t row = 0; row < delays.size(); ++row) {
-        program.timeline().showShapeOf(labels[row % 6]);
-        ui.sleepMs(static_cast<int>(std::nearbyint(Preview::stepMs(delays[row], unit))));
+    bool measured = true;
+    if (naive) {
+        // Each row's rounded wait slept in turn.
+        media.LoadMedia(clip);
+        media.PlayMedia(Window::Main);
+        watch.reset();
+        for (std::size_t row = 0; row < delays.size(); ++row) {
+            program.timeline().showShapeOf(labels[row % 6]);
+            ui.sleepMs(static_cast<int>(std::nearbyint(Preview::stepMs(delays[row], unit))));
+        }
+        measured = compare("sleep per row", watch, due) && measured;
     }
-    const Figures naive = compare(watch.painted, due);
 
     // The editor's own preview.
     watch.reset();
     Preview preview(ui, media, clock, program.timeline(), program.audio());
     preview.PlayPreview(Preview::Trigger::EnterKey);
-    const Figures locked = compare(watch.painted, due);
+    measured = compare("locked to the clip", watch, due) && measured;
 
-    print("sleep per row", naive, watch.painted.size());
-    print("locked to the clip", locked, watch.painted.size());
     program.shutdown();
-    std::string cleanup = std::string("rm -rf '") + folder + "'";
-    return std::system(cleanup.c_str()) == 0 ? 0 : 1;
+    const std::string cleanup = std::string("rm -rf '") + folder + "'";
+    const bool cleaned = std::system(cleanup.c_str()) == 0;
+    return measured && cleaned ? 0 : 1;
 }
