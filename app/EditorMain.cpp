@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "media/gst/GstMediaPlayer.h"
+#include "project/AtomicFile.h"
 #include "toolkit/qt/QtToolkit.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 namespace visemer {
 
 int runEditor(int argc, char** argv, const std::function<void(QApplication&)>& beforeStart) {
+    keepWritesFromEndingTheProgram();
     QApplication application(argc, argv);
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64})

@@ -1,15 +1,27 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
 
 namespace visemer {
 
-// A file written in full or not at all. The bytes go to a temporary file
-// beside the target, which replaces the target only when everything was
-// written and flushed; until then, and after any failure, the old file is
-// untouched. A target that could not be created or replaced in place
-// (a folder, a read-only file, a missing or read-only folder) fails at once.
+// A write past the file-size limit fails like any other failed write,
+// instead of ending the program with everything unsaved. For the whole
+// process; called once at start-up.
+void keepWritesFromEndingTheProgram();
+
+// A file written in full or not at all. The bytes go to an unnamed file in
+// the target's folder (or, where the system has none, to a short hidden
+// name there), which replaces the target only when everything was written
+// and synced; until then, and after any failure, the old file is untouched,
+// and a program killed on the way leaves nothing behind.
+//
+// A few targets are written in place instead, as they must be to stay what
+// they are: one in a folder that takes no new files, one with other hard
+// links, and one that belongs to another user. There the old bytes are put
+// back if the new ones cannot all be written.
+//
+// A target that cannot be written at all (a folder, a read-only file, a
+// missing folder) fails at once.
 class AtomicFile {
 public:
     AtomicFile() = default;
@@ -20,7 +32,7 @@ public:
     AtomicFile& operator=(AtomicFile&& other) noexcept;
 
     bool create(const std::string& path);
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return descriptor_ >= 0; }
     void write(const std::string& bytes);
     // Puts the new file in place; false, with the old file kept, if
     // anything went wrong on the way.
@@ -28,9 +40,23 @@ public:
     void discard();
 
 private:
-    std::FILE* file_ = nullptr;
+    enum class Method { Unnamed, Named, InPlace };
+
+    bool openUnnamed(const std::string& folder, unsigned mode);
+    bool openNamed(const std::string& folder, unsigned mode);
+    bool openInPlace(const std::string& target);
+    bool flush();
+    bool writeAll(const char* bytes, std::size_t size);
+    bool putInPlace();
+    void restoreInPlace();
+    void reset();
+
+    int descriptor_ = -1;
+    Method method_ = Method::Unnamed;
     std::string target_;
-    std::string temporary_;
+    std::string temporary_; // the short hidden name, for Method::Named
+    std::string buffer_;
+    std::string oldBytes_; // for Method::InPlace
     bool failed_ = false;
 };
 

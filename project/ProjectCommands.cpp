@@ -43,8 +43,13 @@ void ProjectCommands::writeRowGroups(RowWalk& walk) {
     });
 }
 
-void ProjectCommands::writeFullProject(const std::string& path, RowWalk& walk) {
-    project_.createProject(path);
+void ProjectCommands::reportUnsaved(bool saved) {
+    if (!saved)
+        ui_.messageBox("Save", "Unable to save... ", MessageBoxFlag::Warning);
+}
+
+bool ProjectCommands::writeFullProject(const std::string& path, RowWalk& walk) {
+    const bool created = project_.createProject(path);
     project_.selectGroup("Total Frames");
     project_.writeKey("Frames", writeDecimal(walk.rows()));
     project_.selectGroup("FPS");
@@ -57,7 +62,7 @@ void ProjectCommands::writeFullProject(const std::string& path, RowWalk& walk) {
     const std::string audio = readRelayFile(files_, kAudioRelayFile, kAudioRelay);
     project_.selectGroup("Audio");
     project_.writeKey("Audio", audio);
-    project_.closeProject();
+    return project_.closeProject() && created;
 }
 
 void ProjectCommands::resetTimeline() {
@@ -79,11 +84,11 @@ void ProjectCommands::New() {
             walk.selectFirst();
             const std::string path = ui_.saveFileDialog("Save As...", "", kReducedFilter, 0);
             if (!path.empty()) {
-                project_.createProject(path + ".mou");
+                const bool created = project_.createProject(path + ".mou");
                 project_.selectGroup("Total Frames");
                 project_.writeKey("Frames", writeDecimal(walk.rows()));
                 writeRowGroups(walk);
-                project_.closeProject();
+                reportUnsaved(project_.closeProject() && created);
             }
         }
         resetTimeline();
@@ -119,7 +124,8 @@ void ProjectCommands::Open() {
     project_.openProject(path);
     project_.selectGroup("Total Frames");
     // No rows for a negative count, and no more than a real project has.
-    const int rows = std::clamp(readDecimal(project_.readKey("Frames", "")), 0, frameLimit_);
+    const std::string frames = project_.readKey("Frames", "");
+    const int rows = std::clamp(readDecimal(frames), 0, frameLimit_);
     appendNumberedRows(ui_, rows);
 
     project_.selectGroup("FPS");
@@ -132,6 +138,10 @@ void ProjectCommands::Open() {
 
     readColumn("Shapes", rows, Timeline::Label);
     readColumn("Delays", rows, Timeline::Delay);
+    if (rows < readDecimal(frames))
+        ui_.messageBox("Open",
+                       "Only the first " + writeDecimal(frameLimit_) + " frames were opened.",
+                       MessageBoxFlag::Warning);
     ui_.setValue(Control::Sequencer, 0);
     ui_.setText(Control::TotalFrames, writeDecimal(ui_.itemCount(Control::Sequencer)));
 
@@ -157,7 +167,7 @@ void ProjectCommands::Save() {
         return;
     if (ui_.selectedFilter() == 0 && extensionPart(path).empty())
         path += ".vsq";
-    writeFullProject(path, walk);
+    reportUnsaved(writeFullProject(path, walk));
 }
 
 void ProjectCommands::SaveAs() {
@@ -170,7 +180,7 @@ void ProjectCommands::SaveAs() {
         path += ".vsq";
     ui_.setMenuItemChecked(kMainMenu, kSaveAsItem, true);
     writeRelayFile(files_, kProjectRelayFile, kProjectRelay, path);
-    writeFullProject(path, walk);
+    reportUnsaved(writeFullProject(path, walk));
 }
 
 } // namespace visemer

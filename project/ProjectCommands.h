@@ -35,7 +35,9 @@ public:
     void SaveAs();
 
 private:
-    void writeFullProject(const std::string& path, RowWalk& walk);
+    // False when the file could not be written in full.
+    bool writeFullProject(const std::string& path, RowWalk& walk);
+    void reportUnsaved(bool saved);
     void writeRowGroups(RowWalk& walk);
     void resetTimeline();
     void readColumn(const char* group, int rows, int column);

@@ -147,9 +147,8 @@ std::string ProjectFile::readKey(std::string_view key, std::string_view fallback
     return std::string(found == keys_.end() ? fallback : found->second);
 }
 
-void ProjectFile::closeProject() {
-    if (mode_ == Mode::Writing)
-        out_.commit();
+bool ProjectFile::closeProject() {
+    const bool written = mode_ != Mode::Writing || out_.commit();
     out_.discard();
     text_.clear();
     text_.shrink_to_fit();
@@ -159,6 +158,7 @@ void ProjectFile::closeProject() {
     indexed_ = false;
     group_ = kNoGroup;
     mode_ = Mode::Closed;
+    return written;
 }
 
 } // namespace visemer

@@ -31,7 +31,8 @@ public:
     // Writing: writes the group's header. Reading: makes it the current
     // group; 1 if found. The empty name goes back to the start and gives 0.
     int selectGroup(std::string_view name);
-    void closeProject();
+    // False when a file being written could not be put in place whole.
+    bool closeProject();
 
     bool isWriting() const { return mode_ == Mode::Writing; }
     bool isReading() const { return mode_ == Mode::Reading; }

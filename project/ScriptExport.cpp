@@ -31,7 +31,7 @@ void ExportScript(UiToolkit& ui, Timeline& timeline, TextFiles& files) {
     if (ui.selectedFilter() == 0 && extensionPart(path).empty())
         path += ".as";
 
-    files.createFile(kScriptFile, path);
+    const bool created = files.createFile(kScriptFile, path);
     files.writeLine("onClipEvent(load){");
     files.writeLine("faz = 1;");
     files.writeText("del = [0");
@@ -58,7 +58,8 @@ void ExportScript(UiToolkit& ui, Timeline& timeline, TextFiles& files) {
     files.writeLine("}");
     files.writeLine("}");
     files.writeLine("}");
-    files.closeFile(kScriptFile);
+    if (!files.closeFile(kScriptFile) || !created)
+        ui.messageBox("Export Script", "Unable to save... ", MessageBoxFlag::Warning);
 }
 
 } // namespace visemer

@@ -70,15 +70,15 @@ void TextFiles::writeLine(const std::string& text) {
     writeText(text + "\r\n");
 }
 
-void TextFiles::closeFile(int number) {
+bool TextFiles::closeFile(int number) {
     const auto found = files_.find(number);
     if (found == files_.end())
-        return;
-    if (found->second.writing.isOpen())
-        found->second.writing.commit();
+        return true;
+    const bool written = !found->second.writing.isOpen() || found->second.writing.commit();
     files_.erase(found);
     if (current_ == number)
         current_ = -1;
+    return written;
 }
 
 void TextFiles::closeAll() {

@@ -25,7 +25,8 @@ public:
     std::string readLine();
     void writeText(const std::string& text);
     void writeLine(const std::string& text);
-    void closeFile(int number);
+    // False when a file being written could not be put in place whole.
+    bool closeFile(int number);
     void closeAll();
 
 private:

@@ -7,6 +7,7 @@
 #include "tests/support/ImageFiles.h"
 
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace visemer::testing {
 namespace {
@@ -236,6 +237,67 @@ TEST_F(ProjectCommandsTest, HostileFrameCountsAreBounded) {
         EXPECT_EQ(rows(), c.rows) << c.frames;
         EXPECT_EQ(totalFrames(), std::to_string(c.rows));
     }
+}
+
+// A save that could not be written says so; everything else the command
+// does stays as it was.
+TEST_F(ProjectCommandsTest, ASaveThatFailsSaysSo) {
+    fillThreeRows();
+    std::filesystem::create_directories(folder.file("a folder.vsq"));
+    ASSERT_EQ(mkfifo(folder.file("pipe.vsq").c_str(), 0600), 0);
+    for (const std::string& target :
+         {folder.file("missing/three"), folder.file("a folder"), folder.file("pipe")}) {
+        const std::size_t before = ui.messageBoxes().size();
+        saveAs(target);
+        ASSERT_EQ(ui.messageBoxes().size(), before + 1) << target;
+        EXPECT_EQ(ui.messageBoxes().back().title, "Save");
+        EXPECT_EQ(ui.messageBoxes().back().text, "Unable to save... ");
+        EXPECT_EQ(ui.messageBoxes().back().flags, 0x30);
+        EXPECT_EQ(readWholeFile(folder.file("~DIR")), target + ".vsq");
+        EXPECT_TRUE(saveAsChecked());
+
+        ui.pressKey(Key::Ctrl | 'S');
+        settle();
+        ASSERT_EQ(ui.messageBoxes().size(), before + 2) << "Save fails aloud too: " << target;
+        EXPECT_EQ(ui.messageBoxes().back().text, "Unable to save... ");
+    }
+
+    saveAs(folder.file("three"));
+    const std::size_t shown = ui.messageBoxes().size();
+    ui.pressKey(Key::Ctrl | 'S');
+    settle();
+    EXPECT_EQ(ui.messageBoxes().size(), shown) << "a save that worked shows nothing";
+}
+
+TEST_F(ProjectCommandsTest, NewsSaveThatFailsSaysSoAndStillStartsAfresh) {
+    fillThreeRows();
+    ui.answerMessageBox(MessageBoxButton::Yes);
+    ui.answerFileDialog(folder.file("missing/take"));
+    ui.chooseMenu(MenuId::New);
+    settle();
+    ASSERT_EQ(ui.messageBoxes().size(), 2u);
+    EXPECT_EQ(ui.messageBoxes()[1].title, "Save");
+    EXPECT_EQ(ui.messageBoxes()[1].text, "Unable to save... ");
+    EXPECT_EQ(ui.messageBoxes()[1].flags, 0x30);
+    EXPECT_EQ(rows(), 25);
+    EXPECT_EQ(label(0), "");
+}
+
+TEST_F(ProjectCommandsTest, OpenSaysWhenItKeptFewerFramesThanTheFileHas) {
+    program.projectCommands().setFrameLimit(500);
+    writeBytes(folder.file("long.vsq"),
+               "[Total Frames]\r\nFrames = 2147483647\r\n[Shapes]\r\n500 = E\r\n");
+    open(folder.file("long.vsq"));
+    EXPECT_EQ(rows(), 500);
+    EXPECT_EQ(label(499), "E") << "the rows are in before the message";
+    ASSERT_EQ(ui.messageBoxes().size(), 2u) << "the warning, then the clip that would not load";
+    EXPECT_EQ(ui.messageBoxes()[0].title, "Open");
+    EXPECT_EQ(ui.messageBoxes()[0].text, "Only the first 500 frames were opened.");
+    EXPECT_EQ(ui.messageBoxes()[0].flags, 0x30);
+
+    writeBytes(folder.file("fits.vsq"), "[Total Frames]\r\nFrames = 500\r\n");
+    open(folder.file("fits.vsq"));
+    EXPECT_EQ(ui.messageBoxes().size(), 3u) << "only the clip's message";
 }
 
 TEST_F(ProjectCommandsTest, OddFilesOpenWithoutHarm) {

@@ -85,6 +85,16 @@ TEST_F(ScriptExportTest, NamesGainTheirExtensionAndOldScriptsAreReplaced) {
     EXPECT_EQ(line(exportTo("old.txt"), 1), "onClipEvent(load){");
 }
 
+TEST_F(ScriptExportTest, AnExportThatFailsSaysSo) {
+    exportTo("missing/mouth");
+    ASSERT_EQ(ui.messageBoxes().size(), 1u);
+    EXPECT_EQ(ui.messageBoxes()[0].title, "Export Script");
+    EXPECT_EQ(ui.messageBoxes()[0].text, "Unable to save... ");
+    EXPECT_EQ(ui.messageBoxes()[0].flags, 0x30);
+    exportTo("mouth");
+    EXPECT_EQ(ui.messageBoxes().size(), 1u) << "an export that worked shows nothing";
+}
+
 TEST_F(ScriptExportTest, ACancelTouchesNothing) {
     ui.answerFileDialog("");
     ui.chooseMenu(MenuId::ExportScript);

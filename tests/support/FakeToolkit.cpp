@@ -4,6 +4,7 @@
 #include "toolkit/AsciiCase.h"
 #include "toolkit/DialogPaths.h"
 #include "toolkit/FileFilter.h"
+#include "toolkit/ImageSignature.h"
 #include "toolkit/KeyChord.h"
 
 #include <algorithm>
@@ -666,7 +667,7 @@ bool FakeToolkit::controlExists(int control) const {
 Image FakeToolkit::loadImage(int slot, const std::string& path) {
     images_.erase(slot);
     const std::optional<Size> size = readImageFileSize(path);
-    if (!size)
+    if (!size || !fitsInAnImageSlot(size->width, size->height))
         return {};
     const Image handle(nextImage_++);
     images_[slot] = {handle, *size};

@@ -109,6 +109,35 @@ void writeIcon(const std::string& path, const std::vector<int>& sizes) {
     writeBytes(path, out);
 }
 
+void writeRunLengthBitmap(const std::string& path, int width, int height) {
+    std::string pixels;
+    // One run of colour 1 on the first row, then the end of the bitmap:
+    // every other pixel is colour 0.
+    pixels += '\x10';
+    pixels += '\x01';
+    pixels += '\x00';
+    pixels += '\x01';
+    std::string out = "BM";
+    const std::uint32_t offset = 14 + 40 + 2 * 4;
+    put32(out, offset + static_cast<std::uint32_t>(pixels.size()));
+    put32(out, 0);
+    put32(out, offset);
+    put32(out, 40);
+    put32(out, static_cast<std::uint32_t>(width));
+    put32(out, static_cast<std::uint32_t>(height));
+    put16(out, 1);
+    put16(out, 8);
+    put32(out, 1); // run-length encoded, 8 bits a pixel
+    put32(out, static_cast<std::uint32_t>(pixels.size()));
+    put32(out, 2835);
+    put32(out, 2835);
+    put32(out, 2);
+    put32(out, 0);
+    put32(out, 0x00F0E0D0);
+    put32(out, 0x00402020);
+    writeBytes(path, out + pixels);
+}
+
 std::optional<Size> readImageFileSize(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))

@@ -240,6 +240,17 @@ TYPED_TEST(ToolkitContract, RequesterReportsTheFileTypeInUse) {
     EXPECT_EQ(ui.selectedFilter(), -1) << "cancelled";
 }
 
+TYPED_TEST(ToolkitContract, RequestersReturnNamesExactlyAsTyped) {
+    UiToolkit& ui = this->ui();
+    for (const char* name : {"say \"hi\".wav", "\"quoted\"", "back\\slash.wav", "-dash.wav"}) {
+        const std::string path = this->dir_.file(name);
+        this->harness_.answerFileDialog(path, 0);
+        EXPECT_EQ(ui.openFileDialog("Open File...", "", "WAV (*.wav)|*.wav", 0), path);
+        this->harness_.answerFileDialog(path, 0);
+        EXPECT_EQ(ui.saveFileDialog("Save As...", "", "VSQ (*.vsq)|*.vsq", 0), path);
+    }
+}
+
 TYPED_TEST(ToolkitContract, RemovingTheSelectedRowLeavesNothingSelected) {
     this->makeLists(3);
     UiToolkit& ui = this->ui();
@@ -365,6 +376,22 @@ TYPED_TEST(ToolkitContract, TheFirstTwoBytesDecideHowAnImageLoads) {
     ui.freeImage(7);
     EXPECT_TRUE(ui.imageOf(7).isNull());
     EXPECT_EQ(ui.imageSize(old), (Size{})) << "a freed image is gone";
+}
+
+TYPED_TEST(ToolkitContract, PicturesLargerThanAnyDrawingAreRefused) {
+    UiToolkit& ui = this->ui();
+    const std::string edge = this->dir_.file("edge.bmp");
+    writeRunLengthBitmap(edge, 4096, 2);
+    const Image loaded = ui.loadImage(1, edge);
+    ASSERT_FALSE(loaded.isNull()) << "4096 pixels is still a picture";
+    EXPECT_EQ(ui.imageSize(loaded), (Size{4096, 2}));
+    for (const auto& [width, height] :
+         {std::pair{4097, 2}, std::pair{2, 4097}, std::pair{5600, 5600}}) {
+        const std::string huge = this->dir_.file("huge.bmp");
+        writeRunLengthBitmap(huge, width, height);
+        EXPECT_TRUE(ui.loadImage(1, huge).isNull()) << width << " x " << height;
+        EXPECT_TRUE(ui.imageOf(1).isNull());
+    }
 }
 
 TYPED_TEST(ToolkitContract, DropListMatchesTextIgnoringCase) {

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -22,17 +23,42 @@ public:
     using QFileDialog::QFileDialog;
 
     void accept() override {
+        chosen_.clear();
+        const auto* field = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const QString typed = field ? field->text() : QString();
+        if (fileMode() == QFileDialog::AnyFile && typed.contains(u'"')) {
+            // Qt reads a name with double quotes in it as a list of quoted
+            // names; here it is one name, taken as it stands.
+            const QFileInfo chosen(directory(), typed);
+            if (chosen.isDir()) {
+                setDirectory(chosen.absoluteFilePath());
+                return;
+            }
+            if (!QFileInfo(chosen.absolutePath()).isDir()) {
+                refuseMissingFolder(chosen.absolutePath());
+                return;
+            }
+            chosen_ = chosen.absoluteFilePath();
+            QDialog::accept();
+            return;
+        }
         const QStringList files = selectedFiles();
         if (fileMode() == QFileDialog::AnyFile && !files.isEmpty()) {
             const QFileInfo chosen(files.first());
             if (!chosen.isDir() && !QFileInfo(chosen.absolutePath()).isDir()) {
-                QMessageBox::warning(this, windowTitle(),
-                                     QStringLiteral("The folder %1 does not exist.")
-                                         .arg(QDir::toNativeSeparators(chosen.absolutePath())));
+                refuseMissingFolder(chosen.absolutePath());
                 return;
             }
         }
         QFileDialog::accept();
+    }
+
+    // The file chosen, exactly as it was typed or picked.
+    QString chosenFile() const {
+        if (!chosen_.isEmpty())
+            return chosen_;
+        const QStringList files = selectedFiles();
+        return files.isEmpty() ? QString() : files.first();
     }
 
     // The entry of the file-type list in use. With the details hidden,
@@ -44,6 +70,15 @@ public:
             return types->currentIndex();
         return std::max(0, int(filters.indexOf(selectedNameFilter())));
     }
+
+private:
+    void refuseMissingFolder(const QString& folder) {
+        QMessageBox::warning(
+            this, windowTitle(),
+            QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder)));
+    }
+
+    QString chosen_;
 };
 
 QStringList qtNameFilters(const std::vector<FileFilterEntry>& entries) {
@@ -145,10 +180,10 @@ std::string QtToolkit::runFileDialog(bool save, const std::string& title,
         dialog.selectFile(toQt(start.name));
 
     selectedFilter_ = -1;
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.chosenFile().isEmpty())
         return {};
     selectedFilter_ = filters.isEmpty() ? 0 : dialog.filterInUse(filters);
-    return fromQt(dialog.selectedFiles().first().left(kMaxPathLength));
+    return fromQt(dialog.chosenFile().left(kMaxPathLength));
 }
 
 std::string QtToolkit::openFileDialog(const std::string& title, const std::string& defaultFile,

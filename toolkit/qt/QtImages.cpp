@@ -6,6 +6,15 @@
 #include <QImageReader>
 
 namespace visemer {
+namespace {
+
+// The reader tells an image's size from its header, before decoding it.
+bool fitsInASlot(const QImageReader& reader) {
+    const QSize size = reader.size();
+    return fitsInAnImageSlot(size.width(), size.height());
+}
+
+} // namespace
 
 Image QtImages::load(int slot, const std::string& path) {
     free(slot);
@@ -17,6 +26,8 @@ Image QtImages::load(int slot, const std::string& path) {
     reader.setDecideFormatFromContent(false);
     Entry made;
     if (kind == ImageFileKind::Bitmap) {
+        if (!fitsInASlot(reader))
+            return {};
         const QImage image = reader.read();
         if (image.isNull())
             return {};
@@ -28,6 +39,8 @@ Image QtImages::load(int slot, const std::string& path) {
         for (int i = 0; i < count; ++i) {
             if (!reader.jumpToImage(i))
                 break;
+            if (!fitsInASlot(reader))
+                continue;
             const QImage image = reader.read();
             if (image.isNull())
                 continue;
