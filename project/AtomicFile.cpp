@@ -73,6 +73,8 @@ bool readWhole(const std::string& path, std::string& bytes) {
     }
 }
 
+// Loops over partial writes; a write that puts nothing down (a full disk, a
+// size limit) fails the whole.
 bool writeAt(int descriptor, const char* bytes, std::size_t size, off_t at) {
     while (size > 0) {
         const ssize_t put = pwrite(descriptor, bytes, size, at);
@@ -105,7 +107,7 @@ AtomicFile::AtomicFile(AtomicFile&& other) noexcept
     : descriptor_(std::exchange(other.descriptor_, -1)), method_(other.method_),
       target_(std::move(other.target_)), temporary_(std::move(other.temporary_)),
       buffer_(std::move(other.buffer_)), oldBytes_(std::move(other.oldBytes_)),
-      failed_(other.failed_) {}
+      written_(std::exchange(other.written_, 0)), failed_(other.failed_) {}
 
 AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
     if (this != &other) {
@@ -116,6 +118,7 @@ AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
         temporary_ = std::move(other.temporary_);
         buffer_ = std::move(other.buffer_);
         oldBytes_ = std::move(other.oldBytes_);
+        written_ = std::exchange(other.written_, 0);
         failed_ = other.failed_;
     }
     return *this;
@@ -139,6 +142,7 @@ bool AtomicFile::create(const std::string& path) {
     }
     target_ = target;
     failed_ = false;
+    written_ = 0;
     buffer_.clear();
 
     // Replacing a file with other names, or another user's file, would cut
@@ -198,24 +202,13 @@ bool AtomicFile::openInPlace(const std::string& target) {
     return true;
 }
 
-bool AtomicFile::writeAll(const char* bytes, std::size_t size) {
-    while (size > 0) {
-        // A short write is a failure: it is how a full disk or a size limit
-        // shows first, before the next write says why.
-        const ssize_t put = ::write(descriptor_, bytes, size);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        bytes += put;
-        size -= static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
 bool AtomicFile::flush() {
-    if (!failed_ && !buffer_.empty() && !writeAll(buffer_.data(), buffer_.size()))
-        failed_ = true;
+    if (!failed_ && !buffer_.empty()) {
+        if (writeAt(descriptor_, buffer_.data(), buffer_.size(), static_cast<off_t>(written_)))
+            written_ += static_cast<long long>(buffer_.size());
+        else
+            failed_ = true;
+    }
     buffer_.clear();
     return !failed_;
 }
@@ -229,8 +222,7 @@ void AtomicFile::write(const std::string& bytes) {
 }
 
 bool AtomicFile::putInPlace() {
-    const off_t written = lseek(descriptor_, 0, SEEK_CUR);
-    return written >= 0 && ftruncate(descriptor_, written) == 0 && fsync(descriptor_) == 0;
+    return ftruncate(descriptor_, static_cast<off_t>(written_)) == 0 && fsync(descriptor_) == 0;
 }
 
 void AtomicFile::restoreInPlace() {
@@ -293,7 +285,7 @@ bool AtomicFile::commit() {
 void AtomicFile::discard() {
     if (descriptor_ < 0 && temporary_.empty())
         return;
-    if (method_ == Method::InPlace && descriptor_ >= 0 && lseek(descriptor_, 0, SEEK_CUR) > 0)
+    if (method_ == Method::InPlace && descriptor_ >= 0 && written_ > 0)
         restoreInPlace();
     if (method_ == Method::Named && !temporary_.empty())
         unlink(temporary_.c_str());
@@ -304,6 +296,7 @@ void AtomicFile::reset() {
     if (descriptor_ >= 0)
         close(descriptor_);
     descriptor_ = -1;
+    written_ = 0;
     temporary_.clear();
     buffer_.clear();
     oldBytes_.clear();

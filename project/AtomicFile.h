@@ -46,7 +46,6 @@ private:
     bool openNamed(const std::string& folder, unsigned mode);
     bool openInPlace(const std::string& target);
     bool flush();
-    bool writeAll(const char* bytes, std::size_t size);
     bool putInPlace();
     void restoreInPlace();
     void reset();
@@ -57,6 +56,7 @@ private:
     std::string temporary_; // the short hidden name, for Method::Named
     std::string buffer_;
     std::string oldBytes_; // for Method::InPlace
+    long long written_ = 0;
     bool failed_ = false;
 };
 

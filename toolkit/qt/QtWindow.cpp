@@ -11,7 +11,10 @@
 namespace visemer {
 
 QtWindow::QtWindow(int number, int width, int height, bool minimizeBox, EventSink& sink)
-    : QWidget(nullptr, Qt::Window), number_(number), sink_(sink), inner_(new QWidget(this)) {
+    : QWidget(nullptr, Qt::Window), number_(number), sink_(sink) {
+    // Made once every member is in place: adding a child already sends the
+    // window events.
+    inner_ = new QWidget(this);
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (minimizeBox)

@@ -38,7 +38,7 @@ protected:
 private:
     int number_;
     EventSink& sink_;
-    QWidget* inner_;
+    QWidget* inner_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
 
     struct Centring {
