@@ -1,6 +1,6 @@
 #include "app/AboutWindow.h"
 
-#include "app/ids/Controls.h"
+#include "ids/Controls.h"
 #include "shapes/ShapeSet.h"
 #include "toolkit/UiToolkit.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/Program.h"
 #include "media/gst/GstMediaPlayer.h"
-#include "project/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "toolkit/qt/QtToolkit.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 
-#include "app/ids/Controls.h"
-#include "app/ids/MenuIds.h"
+#include "ids/Controls.h"
+#include "ids/MenuIds.h"
 #include "timeline/DecimalText.h"
 #include "timeline/PhonemeTable.h"
 #include "timeline/Timeline.h"
@@ -45,8 +45,7 @@ void buildSequencer(UiToolkit& ui) {
                           ListFlag::FullRowSelect);
     ui.addColumn(Control::Sequencer, Timeline::Label, "Image", 50);
     ui.addColumn(Control::Sequencer, Timeline::Delay, "Delay", 50);
-    for (int frame = 1; frame <= Timeline::kFreshRows; ++frame)
-        ui.addItem(Control::Sequencer, -1, writeDecimal(frame));
+    Timeline::appendNumberedRows(ui, Timeline::kFreshRows);
 }
 
 void buildPhonemeList(UiToolkit& ui) {

@@ -2,8 +2,8 @@
 
 #include "app/MainWindow.h"
 #include "app/TimelineCommands.h"
-#include "app/ids/Controls.h"
-#include "app/ids/MenuIds.h"
+#include "ids/Controls.h"
+#include "ids/MenuIds.h"
 #include "media/MediaPlayer.h"
 #include "project/ScriptExport.h"
 #include "shapes/ShapeCommands.h"

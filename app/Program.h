@@ -6,8 +6,8 @@
 #include "media/AudioCommands.h"
 #include "media/Preview.h"
 #include "project/ProjectCommands.h"
-#include "project/ProjectFile.h"
-#include "project/TextFiles.h"
+#include "files/ProjectFile.h"
+#include "files/TextFiles.h"
 #include "timeline/Timeline.h"
 
 namespace visemer {

@@ -1,8 +1,8 @@
 #include "app/TimelineCommands.h"
 
 #include "app/EventLoop.h"
-#include "app/ids/Controls.h"
-#include "app/ids/MenuIds.h"
+#include "ids/Controls.h"
+#include "ids/MenuIds.h"
 #include "timeline/DecimalText.h"
 #include "timeline/PhonemeTable.h"
 #include "timeline/Timeline.h"

@@ -11,8 +11,8 @@
 // Exits 1 without figures when fewer shapes were painted than rows played.
 
 #include "app/Program.h"
-#include "app/ids/Controls.h"
-#include "app/ids/MenuIds.h"
+#include "ids/Controls.h"
+#include "ids/MenuIds.h"
 #include "media/Preview.h"
 #include "media/gst/GstMediaPlayer.h"
 #include "timeline/PlaybackSettings.h"

@@ -5,8 +5,8 @@
 //   project_bench [--rows N]     (default 100000)
 
 #include "app/Program.h"
-#include "app/ids/Controls.h"
-#include "app/ids/MenuIds.h"
+#include "ids/Controls.h"
+#include "ids/MenuIds.h"
 #include "media/gst/GstMediaPlayer.h"
 #include "tests/support/QtRequesters.h"
 #include "toolkit/qt/QtToolkit.h"

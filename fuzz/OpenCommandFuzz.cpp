@@ -1,8 +1,8 @@
 // The whole Open command on arbitrary file bytes, against the fake toolkit:
 // whatever the file holds, the editor must come out usable.
 #include "app/Program.h"
-#include "app/ids/Controls.h"
-#include "app/ids/MenuIds.h"
+#include "ids/Controls.h"
+#include "ids/MenuIds.h"
 #include "tests/support/FakeMedia.h"
 #include "tests/support/FakeToolkit.h"
 

@@ -1,6 +1,6 @@
 // The project reader on arbitrary bytes: group and key look-ups of every
 // kind, including the names the program uses and ones taken from the input.
-#include "project/ProjectFile.h"
+#include "files/ProjectFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The numbered text files' line reader on arbitrary file contents.
-#include "project/TextFiles.h"
+#include "files/TextFiles.h"
 
 #include <cstddef>
 #include <cstdint>

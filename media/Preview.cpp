@@ -1,11 +1,12 @@
 #include "media/Preview.h"
 
-#include "app/ids/Controls.h"
+#include "ids/Controls.h"
 #include "media/AudioCommands.h"
 #include "media/MediaPlayer.h"
 #include "media/PreviewClock.h"
 #include "timeline/DecimalText.h"
 #include "timeline/PlaybackSettings.h"
+#include "timeline/RowWalk.h"
 #include "timeline/Timeline.h"
 #include "toolkit/UiToolkit.h"
 
@@ -30,10 +31,6 @@ void showFailure(UiToolkit& ui, Preview::Trigger trigger) {
         ui.messageBox("Stop", "Please open an audio file before playing.", MessageBoxFlag::Error);
 }
 
-void removeLastRow(UiToolkit& ui) {
-    ui.removeItem(Control::Sequencer, ui.itemCount(Control::Sequencer) - 1);
-}
-
 } // namespace
 
 float Preview::delayUnit(int fps, int timingAdjustment) {
@@ -48,16 +45,12 @@ double Preview::stepMs(int delay, float unit) {
 }
 
 void Preview::PlayPreview(Trigger trigger) {
-    const int rows = ui_.itemCount(Control::Sequencer);
-    // The sentinel row: the walk ends when the selection reaches it.
-    ui_.addItem(Control::Sequencer, -1, writeDecimal(static_cast<std::int64_t>(rows) + 1));
+    RowWalk walk(ui_, timeline_);
     const int adjustment = PlaybackSettings::timingAdjustment(ui_);
     const float unit = delayUnit(PlaybackSettings::framesPerSecond(ui_), adjustment);
-    ui_.setValue(Control::Sequencer, 0);
-
+    walk.selectFirst();
     if (!media_.LoadMedia(audio_.path)) {
         showFailure(ui_, trigger);
-        removeLastRow(ui_);
         return;
     }
     media_.PlayMedia(Window::Main);
@@ -67,15 +60,8 @@ void Preview::PlayPreview(Trigger trigger) {
     // Each row is due where the delays before it put it on the clip's
     // timeline, so rounding and the time spent painting never add up.
     double dueSum = 0;
-    for (int step = 0; step <= rows; ++step) {
-        const int row = ui_.getValue(Control::Sequencer);
-        if (row < 0 || row > rows)
-            break;
-        timeline_.setCurrentRow(row);
-        ui_.setValue(Control::Sequencer, row + 1);
-        ui_.refreshListRow(Control::Sequencer, row + 1);
+    walk.pass([&](int row) {
         timeline_.showShapeOf(ui_.itemText(Control::Sequencer, row, Timeline::Label));
-
         dueSum += stepMs(readDecimal(ui_.itemText(Control::Sequencer, row, Timeline::Delay)), unit);
         const double due = std::nearbyint(dueSum);
         for (int check = 0; check < kWakeChecks; ++check) {
@@ -84,12 +70,8 @@ void Preview::PlayPreview(Trigger trigger) {
                 break;
             ui_.sleepMs(static_cast<int>(std::lround(wait)));
         }
-        if (ui_.getValue(Control::Sequencer) == rows)
-            break;
-    }
-
-    ui_.setValue(Control::Sequencer, 0);
-    removeLastRow(ui_);
+    });
+    walk.selectFirst();
 }
 
 } // namespace visemer

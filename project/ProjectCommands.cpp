@@ -1,11 +1,13 @@
 #include "project/ProjectCommands.h"
 
-#include "app/ids/Controls.h"
+#include "ids/Controls.h"
+#include "ids/MenuIds.h"
 #include "media/AudioCommands.h"
 #include "media/MediaPlayer.h"
-#include "project/ProjectFile.h"
-#include "project/RowWalk.h"
-#include "project/TextFiles.h"
+#include "files/ProjectFile.h"
+#include "project/FileExtension.h"
+#include "timeline/RowWalk.h"
+#include "files/TextFiles.h"
 #include "timeline/DecimalText.h"
 #include "timeline/PlaybackSettings.h"
 #include "timeline/Timeline.h"
@@ -18,14 +20,8 @@ namespace {
 
 constexpr const char* kProjectFilter = "VSQ (*.vsq)|*.vsq";
 constexpr const char* kReducedFilter = "Mou (*.mou)|*.mou";
-constexpr int kSaveAsItem = 4;
 // Open lets the media service settle before it loads the clip.
 constexpr int kSettleBeforeLoadMs = 100;
-
-void appendNumberedRows(UiToolkit& ui, int count) {
-    for (int frame = 1; frame <= count; ++frame)
-        ui.addItem(Control::Sequencer, -1, writeDecimal(frame));
-}
 
 } // namespace
 
@@ -71,7 +67,7 @@ void ProjectCommands::resetTimeline() {
         media_.FreeMedia();
         audio_.path.clear();
     }
-    appendNumberedRows(ui_, Timeline::kFreshRows);
+    Timeline::appendNumberedRows(ui_, Timeline::kFreshRows);
     ui_.setValue(Control::Sequencer, 0);
     ui_.setText(Control::TotalFrames, writeDecimal(Timeline::kFreshRows));
 }
@@ -116,7 +112,7 @@ void ProjectCommands::Open() {
     if (path.empty())
         return;
     writeRelayFile(files_, kProjectRelayFile, kProjectRelay, path);
-    ui_.setMenuItemChecked(kMainMenu, kSaveAsItem, true);
+    ui_.setMenuItemChecked(kMainMenu, MenuId::SaveAs, true);
     ui_.setClipboardText(path);
 
     ui_.clearItems(Control::Sequencer);
@@ -126,7 +122,7 @@ void ProjectCommands::Open() {
     // No rows for a negative count, and no more than a real project has.
     const std::string frames = project_.readKey("Frames", "");
     const int rows = std::clamp(readDecimal(frames), 0, frameLimit_);
-    appendNumberedRows(ui_, rows);
+    Timeline::appendNumberedRows(ui_, rows);
 
     project_.selectGroup("FPS");
     ui_.setText(Control::FpsList, project_.readKey("FPS", ""));
@@ -156,7 +152,7 @@ void ProjectCommands::Open() {
 
 void ProjectCommands::Save() {
     RowWalk walk(ui_, timeline_);
-    if (ui_.isMenuItemChecked(kMainMenu, kSaveAsItem) == 0) {
+    if (ui_.isMenuItemChecked(kMainMenu, MenuId::SaveAs) == 0) {
         ui_.messageBox("Save", "No file exist, please use ''Save As...'' first.",
                        MessageBoxFlag::Warning);
         return;
@@ -178,7 +174,7 @@ void ProjectCommands::SaveAs() {
         return;
     if (ui_.selectedFilter() == 0 && extensionPart(path).empty())
         path += ".vsq";
-    ui_.setMenuItemChecked(kMainMenu, kSaveAsItem, true);
+    ui_.setMenuItemChecked(kMainMenu, MenuId::SaveAs, true);
     writeRelayFile(files_, kProjectRelayFile, kProjectRelay, path);
     reportUnsaved(writeFullProject(path, walk));
 }

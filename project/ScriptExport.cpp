@@ -1,8 +1,9 @@
 #include "project/ScriptExport.h"
 
-#include "app/ids/Controls.h"
-#include "project/RowWalk.h"
-#include "project/TextFiles.h"
+#include "ids/Controls.h"
+#include "project/FileExtension.h"
+#include "timeline/RowWalk.h"
+#include "files/TextFiles.h"
 #include "timeline/DecimalText.h"
 #include "timeline/PhonemeTable.h"
 #include "timeline/Timeline.h"

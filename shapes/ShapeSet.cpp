@@ -5,21 +5,21 @@
 namespace visemer::ShapeSet {
 namespace {
 
+// The letters of the ten mouth shapes, in slot order; each names its
+// bitmap, LETTER.bmp, and its icon, LETTER.ico.
 constexpr std::array<std::string_view, 10> kLetters{"A", "B", "C", "E", "F",
                                                     "L", "O", "Q", "R", "S"};
-constexpr std::array<std::string_view, 10> kBitmapNames{
-    "A.bmp", "B.bmp", "C.bmp", "E.bmp", "F.bmp", "L.bmp", "O.bmp", "Q.bmp", "R.bmp", "S.bmp"};
+
+std::string bitmapName(int slot) {
+    return std::string(kLetters[static_cast<std::size_t>(slot)]) + ".bmp";
+}
 
 } // namespace
-
-const std::array<std::string_view, 10>& bitmapNames() {
-    return kBitmapNames;
-}
 
 std::string defaultFile(int slot) {
     std::string file(kDefaultFolder);
     if (slot >= 0 && slot < kFirstIconSlot)
-        return file + std::string(kBitmapNames[static_cast<std::size_t>(slot)]);
+        return file + bitmapName(slot);
     if (slot >= kFirstIconSlot && slot < kAboutSlot)
         return file + std::string(kLetters[static_cast<std::size_t>(slot - kFirstIconSlot)]) +
                ".ico";
@@ -37,7 +37,7 @@ void loadBitmapsFrom(UiToolkit& ui, const std::string& folder) {
     for (int slot = 0; slot < kFirstIconSlot; ++slot)
         ui.freeImage(slot);
     for (int slot = 0; slot < kFirstIconSlot; ++slot)
-        ui.loadImage(slot, folder + std::string(kBitmapNames[static_cast<std::size_t>(slot)]));
+        ui.loadImage(slot, folder + bitmapName(slot));
 }
 
 } // namespace visemer::ShapeSet

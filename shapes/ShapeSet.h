@@ -18,8 +18,6 @@ inline constexpr int kAboutSlot = 20;
 inline constexpr int kSlotCount = 21;
 inline constexpr std::string_view kDefaultFolder = "images/";
 
-// The bitmap file names of the ten mouth shapes, in slot order.
-const std::array<std::string_view, 10>& bitmapNames();
 // The default file of a slot, 0 to 20, relative to the working folder.
 std::string defaultFile(int slot);
 

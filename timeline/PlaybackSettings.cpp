@@ -1,6 +1,6 @@
 #include "timeline/PlaybackSettings.h"
 
-#include "app/ids/Controls.h"
+#include "ids/Controls.h"
 #include "timeline/DecimalText.h"
 #include "toolkit/UiToolkit.h"
 

@@ -1,6 +1,6 @@
 #include "timeline/Timeline.h"
 
-#include "app/ids/Controls.h"
+#include "ids/Controls.h"
 #include "timeline/DecimalText.h"
 #include "timeline/PhonemeTable.h"
 #include "toolkit/UiToolkit.h"
@@ -84,6 +84,11 @@ void Timeline::RemoveLastFrame() {
         writeRowCount(2);
         ui_.setValue(Control::Sequencer, 0);
     }
+}
+
+void Timeline::appendNumberedRows(UiToolkit& ui, int count) {
+    for (int frame = 1; frame <= count; ++frame)
+        ui.addItem(Control::Sequencer, -1, writeDecimal(frame));
 }
 
 void Timeline::SelectRow() {

@@ -20,6 +20,10 @@ public:
 
     explicit Timeline(UiToolkit& ui) : ui_(ui) {}
 
+    // Appends empty frames numbered on from "1", as a fresh or opened
+    // timeline is filled.
+    static void appendNumberedRows(UiToolkit& ui, int count);
+
     int currentRow() const { return currentRow_; }
     void setCurrentRow(int row) { currentRow_ = row; }
 

@@ -23,8 +23,9 @@ inline constexpr int Left = 0;
 inline constexpr int Right = 1;
 inline constexpr int Double = 2;
 inline constexpr int RightDouble = 3;
-// Drop-down lists report a selection made by the user with this code.
-inline constexpr int SelectionChange = 1;
+// Drop-down lists report a selection made by the user with this code, a
+// notification of their own that no click type shares.
+inline constexpr int DropListSelection = 9;
 } // namespace ClickType
 
 namespace WindowFlag {

@@ -1,5 +1,5 @@
 #include "app/AboutWindow.h"
-#include "app/ids/MenuIds.h"
+#include "ids/MenuIds.h"
 #include "tests/support/Editor.h"
 
 namespace visemer::testing {

@@ -1,7 +1,7 @@
 #include "app/EventLoop.h"
 #include "app/Shutdown.h"
-#include "app/ids/Controls.h"
-#include "app/ids/MenuIds.h"
+#include "ids/Controls.h"
+#include "ids/MenuIds.h"
 #include "tests/support/FakeToolkit.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // mouse events through the event loop.
 
 #include "app/Program.h"
-#include "app/ids/Controls.h"
-#include "app/ids/MenuIds.h"
+#include "ids/Controls.h"
+#include "ids/MenuIds.h"
 #include "tests/support/FakeMedia.h"
 #include "tests/support/WorkingFolder.h"
 #include "toolkit/qt/ListViewControl.h"

@@ -1,6 +1,6 @@
 // What the user finds when the editor starts, on the fake toolkit.
 
-#include "app/ids/MenuIds.h"
+#include "ids/MenuIds.h"
 #include "tests/support/Editor.h"
 
 #include <filesystem>

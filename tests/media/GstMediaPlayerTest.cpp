@@ -2,7 +2,7 @@
 
 #include "media/gst/GstMediaPlayer.h"
 #include "app/Program.h"
-#include "app/ids/Controls.h"
+#include "ids/Controls.h"
 #include "tests/support/FakeToolkit.h"
 #include "tests/support/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "app/ids/MenuIds.h"
+#include "ids/MenuIds.h"
 #include "media/AudioCommands.h"
 #include "tests/support/Editor.h"
 #include "tests/support/Files.h"

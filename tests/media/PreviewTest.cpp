@@ -1,7 +1,7 @@
 // The preview walk on the fake toolkit, media player and clock.
 
 #include "media/Preview.h"
-#include "app/ids/MenuIds.h"
+#include "ids/MenuIds.h"
 #include "tests/support/Editor.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // New, Open, Save and Save As through the event loop on the fake toolkit.
 
-#include "app/ids/MenuIds.h"
-#include "project/TextFiles.h"
+#include "ids/MenuIds.h"
+#include "files/TextFiles.h"
 #include "tests/support/Editor.h"
 #include "tests/support/Files.h"
 #include "tests/support/ImageFiles.h"

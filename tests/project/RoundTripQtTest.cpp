@@ -2,8 +2,8 @@
 // own file requester, on the offscreen platform.
 
 #include "app/Program.h"
-#include "app/ids/Controls.h"
-#include "app/ids/MenuIds.h"
+#include "ids/Controls.h"
+#include "ids/MenuIds.h"
 #include "tests/support/FakeMedia.h"
 #include "tests/support/Files.h"
 #include "tests/support/ImageFiles.h"

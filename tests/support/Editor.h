@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Program.h"
-#include "app/ids/Controls.h"
+#include "ids/Controls.h"
 #include "tests/support/FakeMedia.h"
 #include "tests/support/FakeToolkit.h"
 #include "tests/support/WorkingFolder.h"

@@ -265,7 +265,7 @@ void FakeToolkit::pickEntry(int control, int index) {
             index < 0 || index >= static_cast<int>(found->entries.size()))
             return;
         found->selectedEntry = index;
-        raiseControl(control, ClickType::SelectionChange);
+        raiseControl(control, ClickType::DropListSelection);
     });
 }
 

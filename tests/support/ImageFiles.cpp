@@ -1,5 +1,7 @@
 #include "tests/support/ImageFiles.h"
 
+#include "toolkit/ImageSignature.h"
+
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -147,14 +149,25 @@ std::optional<Size> readImageFileSize(const std::string& path) {
         return std::nullopt;
     const std::string bytes((std::istreambuf_iterator<char>(file)),
                             std::istreambuf_iterator<char>());
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
-        if (bytes.size() < 26)
+    if (sniffImageFile(path) == ImageFileKind::Bitmap) {
+        if (bytes.size() < 34)
             return std::nullopt;
         const auto width = static_cast<std::int32_t>(get32(bytes, 18));
         const auto height = static_cast<std::int32_t>(get32(bytes, 22));
-        if (width <= 0 || height == 0)
+        if (width <= 0 || height == 0 || width > 1 << 20 || height > 1 << 20 || height < -(1 << 20))
             return std::nullopt;
-        return Size{width, height < 0 ? -height : height};
+        const std::int64_t rows = height < 0 ? -height : height;
+        // The pixels must be there too, as the real decoder wants them: all
+        // of them when they are stored plainly, some when they are packed.
+        const std::uint64_t pixelsAt = get32(bytes, 10);
+        const std::uint32_t bits = get16(bytes, 28);
+        const std::uint32_t packing = get32(bytes, 30);
+        const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
+        const std::uint64_t needed =
+            pixelsAt + (packing == 0 ? stride * static_cast<std::uint64_t>(rows) : 1);
+        if (bytes.size() < needed)
+            return std::nullopt;
+        return Size{width, static_cast<int>(rows)};
     }
     if (bytes.size() < 6 || get16(bytes, 0) != 0 || get16(bytes, 2) != 1)
         return std::nullopt;

@@ -1,7 +1,7 @@
 // The timeline's commands driven as the user drives them: keys, list clicks
 // and panel buttons through the event loop.
 
-#include "app/ids/MenuIds.h"
+#include "ids/MenuIds.h"
 #include "tests/support/Editor.h"
 #include "timeline/PhonemeTable.h"
 #include "timeline/PlaybackSettings.h"

@@ -5,6 +5,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/toolkit/ToolkitHarness.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace visemer::testing {
@@ -368,6 +369,9 @@ TYPED_TEST(ToolkitContract, TheFirstTwoBytesDecideHowAnImageLoads) {
     const std::string brokenBitmap = this->dir_.file("broken.bmp");
     writeBytes(brokenBitmap, "BM");
     EXPECT_TRUE(ui.loadImage(6, brokenBitmap).isNull());
+    writeBitmap(brokenBitmap, 10, 10);
+    std::filesystem::resize_file(brokenBitmap, 54);
+    EXPECT_TRUE(ui.loadImage(6, brokenBitmap).isNull()) << "a header without its pixels";
     EXPECT_TRUE(ui.loadImage(6, this->dir_.file("missing.bmp")).isNull());
     EXPECT_TRUE(ui.loadImage(6, this->dir_.path()).isNull()) << "a folder";
 

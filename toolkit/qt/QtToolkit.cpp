@@ -540,10 +540,10 @@ void QtToolkit::refreshListRow(int control, int row) {
 }
 
 Rect QtToolkit::controlRect(int control) const {
-    const QtControl* found = find(control);
+    QtControl* found = find(control);
     if (!found)
         return {};
-    const QRect geometry = const_cast<QtControl*>(found)->widget()->geometry();
+    const QRect geometry = found->widget()->geometry();
     return {geometry.x(), geometry.y(), geometry.width(), geometry.height()};
 }
 

@@ -159,7 +159,7 @@ DropListControl::DropListControl(QWidget* parent, EventSink& sink, int number) :
     setEditable(false);
     setMaxVisibleItems(30);
     connect(this, &QComboBox::activated, this,
-            [&sink, number] { sink.controlEvent(number, ClickType::SelectionChange); });
+            [&sink, number] { sink.controlEvent(number, ClickType::DropListSelection); });
 }
 
 void DropListControl::setValue(int value) {

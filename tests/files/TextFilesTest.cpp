@@ -1,5 +1,5 @@
-#include "project/TextFiles.h"
-#include "project/AtomicFile.h"
+#include "files/TextFiles.h"
+#include "files/AtomicFile.h"
 #include "tests/support/Files.h"
 #include "tests/support/ImageFiles.h"
 #include "tests/support/TempDir.h"

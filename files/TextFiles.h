@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/AtomicFile.h"
+#include "files/AtomicFile.h"
 
 #include <fstream>
 #include <map>

@@ -1,6 +1,6 @@
-#include "project/RowWalk.h"
+#include "timeline/RowWalk.h"
 
-#include "app/ids/Controls.h"
+#include "ids/Controls.h"
 #include "timeline/DecimalText.h"
 #include "timeline/Timeline.h"
 #include "toolkit/UiToolkit.h"
@@ -38,16 +38,6 @@ void RowWalk::pass(const std::function<void(int row)>& visit) {
         if (ui_.getValue(Control::Sequencer) == rows_)
             return;
     }
-}
-
-std::string_view extensionPart(std::string_view path) {
-    const auto slash = path.rfind('/');
-    const auto dot = path.rfind('.');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
-        return {};
-    std::string_view extension = path.substr(dot + 1);
-    const auto quote = extension.find('"');
-    return quote == std::string_view::npos ? extension : extension.substr(0, quote);
 }
 
 } // namespace visemer

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/AtomicFile.h"
+#include "files/AtomicFile.h"
 
 #include <cstddef>
 #include <string>
@@ -33,9 +33,6 @@ public:
     int selectGroup(std::string_view name);
     // False when a file being written could not be put in place whole.
     bool closeProject();
-
-    bool isWriting() const { return mode_ == Mode::Writing; }
-    bool isReading() const { return mode_ == Mode::Reading; }
 
 private:
     enum class Mode { Closed, Writing, Reading };

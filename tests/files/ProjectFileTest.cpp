@@ -1,4 +1,4 @@
-#include "project/ProjectFile.h"
+#include "files/ProjectFile.h"
 #include "tests/support/Files.h"
 #include "tests/support/ImageFiles.h"
 #include "tests/support/TempDir.h"

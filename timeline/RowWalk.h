@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <string_view>
 
 namespace visemer {
 
@@ -34,9 +33,5 @@ private:
     int rows_;
     bool active_ = true;
 };
-
-// The text after the last '.' that follows the last '/', cut at the first
-// double quote; empty when no '.' follows the last '/'.
-std::string_view extensionPart(std::string_view path);
 
 } // namespace visemer

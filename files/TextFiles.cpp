@@ -1,4 +1,4 @@
-#include "project/TextFiles.h"
+#include "files/TextFiles.h"
 
 #include <filesystem>
 

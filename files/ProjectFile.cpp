@@ -1,4 +1,4 @@
-#include "project/ProjectFile.h"
+#include "files/ProjectFile.h"
 
 #include "toolkit/AsciiCase.h"
 

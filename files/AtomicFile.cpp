@@ -1,4 +1,4 @@
-#include "project/AtomicFile.h"
+#include "files/AtomicFile.h"
 
 #include <array>
 #include <cerrno>

@@ -2,7 +2,7 @@
 // that take no new files, hard links, other users' files and long names.
 // Each must leave the old file whole or the new one whole, and nothing else.
 
-#include "project/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "tests/support/Files.h"
 #include "tests/support/ImageFiles.h"
 #include "tests/support/TempDir.h"
