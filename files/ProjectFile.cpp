@@ -2,6 +2,7 @@
 
 #include "toolkit/AsciiCase.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
@@ -43,7 +44,12 @@ bool ProjectFile::openProject(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return false;
-    openText(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+    // Read in one go into a buffer of the file's size: a large project is
+    // held once, not grown into.
+    std::string text(static_cast<std::size_t>(info.st_size), '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
+    openText(std::move(text));
     return true;
 }
 
@@ -80,6 +86,9 @@ int ProjectFile::selectGroup(std::string_view name) {
         return 0;
     keys_.clear();
     indexed_ = false;
+    inOrder_ = true;
+    cursor_ = kNoGroup;
+    lastNumber_ = -1;
     if (name.empty()) {
         group_ = 0;
         return 0;
@@ -100,46 +109,104 @@ int ProjectFile::selectGroup(std::string_view name) {
     return 0;
 }
 
+std::size_t ProjectFile::groupEnd(std::size_t from) const {
+    std::size_t end = from;
+    while (end < text_.size() && text_[end] != '[')
+        end = nextLine(end);
+    return end;
+}
+
+std::optional<ProjectFile::KeyLine> ProjectFile::keyLine(std::size_t line) const {
+    const std::string_view text(text_);
+    std::size_t at = line;
+    while (at < text.size() && text[at] == ' ')
+        ++at;
+    if (at < text.size() && text[at] == ';')
+        return std::nullopt;
+    const std::size_t keyStart = at;
+    while (at < text.size() && text[at] != '=' && text[at] != '\n')
+        ++at;
+    if (at >= text.size() || text[at] != '=')
+        return std::nullopt;
+    std::size_t keyEnd = at;
+    while (keyEnd > keyStart && text[keyEnd - 1] == ' ')
+        --keyEnd;
+    std::size_t valueStart = at + 1;
+    while (valueStart < text.size() && text[valueStart] == ' ')
+        ++valueStart;
+    std::size_t valueEnd = valueStart;
+    while (valueEnd < text.size() && text[valueEnd] != '\r' && text[valueEnd] != '\n')
+        ++valueEnd;
+    return KeyLine{text.substr(keyStart, keyEnd - keyStart),
+                   text.substr(valueStart, valueEnd - valueStart)};
+}
+
 void ProjectFile::indexCurrentGroup() {
     indexed_ = true;
     if (group_ == kNoGroup)
         return;
-    const std::string_view text(text_);
-    std::size_t end = group_;
-    while (end < text.size() && text[end] != '[')
-        end = nextLine(end);
-    fold(text.substr(group_, end - group_), foldedGroup_);
+    const std::size_t end = groupEnd(group_);
+    fold(std::string_view(text_).substr(group_, end - group_), foldedGroup_);
     const std::string_view keysText(foldedGroup_);
-
+    const char* const groupStart = text_.data() + group_;
     for (std::size_t line = group_; line < end; line = nextLine(line)) {
-        std::size_t at = line;
-        while (at < text.size() && text[at] == ' ')
-            ++at;
-        if (at < text.size() && text[at] == ';')
+        const auto found = keyLine(line);
+        if (!found)
             continue;
-        const std::size_t keyStart = at;
-        while (at < text.size() && text[at] != '=' && text[at] != '\n')
-            ++at;
-        if (at >= text.size() || text[at] != '=')
-            continue;
-        std::size_t keyEnd = at;
-        while (keyEnd > keyStart && text[keyEnd - 1] == ' ')
-            --keyEnd;
-        std::size_t valueStart = at + 1;
-        while (valueStart < text.size() && text[valueStart] == ' ')
-            ++valueStart;
-        std::size_t valueEnd = valueStart;
-        while (valueEnd < text.size() && text[valueEnd] != '\r' && text[valueEnd] != '\n')
-            ++valueEnd;
         // The first line of a key wins.
-        keys_.try_emplace(keysText.substr(keyStart - group_, keyEnd - keyStart),
-                          text.substr(valueStart, valueEnd - valueStart));
+        const auto keyAt = static_cast<std::size_t>(found->key.data() - groupStart);
+        keys_.try_emplace(keysText.substr(keyAt, found->key.size()), found->value);
     }
+}
+
+namespace {
+
+// The value of a key written as a plain decimal number ("0", "17"; no
+// sign, no leading zero), or nothing.
+std::optional<long long> plainNumber(std::string_view key) {
+    if (key.empty() || key.size() > 18 || (key.size() > 1 && key[0] == '0'))
+        return std::nullopt;
+    long long number = 0;
+    for (const char c : key) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+} // namespace
+
+ProjectFile::InOrder ProjectFile::readInOrder(std::string_view key) {
+    const auto number = plainNumber(key);
+    if (!number || *number <= lastNumber_)
+        return {};
+    if (cursor_ == kNoGroup)
+        cursor_ = group_;
+    // Lines that hold no key are passed over, as the index passes them.
+    std::optional<KeyLine> line;
+    while (cursor_ < text_.size() && text_[cursor_] != '[' && !(line = keyLine(cursor_)))
+        cursor_ = nextLine(cursor_);
+    if (cursor_ >= text_.size() || text_[cursor_] == '[') {
+        lastNumber_ = *number; // no key is left in the group
+        return {true, std::nullopt};
+    }
+    if (line->key != key)
+        return {};
+    cursor_ = nextLine(cursor_);
+    lastNumber_ = *number;
+    return {true, line->value};
 }
 
 std::string ProjectFile::readKey(std::string_view key, std::string_view fallback) {
     if (mode_ != Mode::Reading || key.empty() || group_ == kNoGroup)
         return std::string(fallback);
+    if (!indexed_ && inOrder_) {
+        const InOrder read = readInOrder(key);
+        if (read.answered)
+            return std::string(read.value.value_or(fallback));
+        inOrder_ = false;
+    }
     if (!indexed_)
         indexCurrentGroup();
     fold(key, soughtKey_);

@@ -3,6 +3,7 @@
 #include "files/AtomicFile.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -38,7 +39,21 @@ private:
     enum class Mode { Closed, Writing, Reading };
     static constexpr std::size_t kNoGroup = std::string::npos;
 
+    struct KeyLine {
+        std::string_view key;
+        std::string_view value;
+    };
+
     std::size_t nextLine(std::size_t at) const;
+    std::size_t groupEnd(std::size_t from) const;
+    // The key and value of a "key = value" line; nothing for a comment or a
+    // line without "=".
+    std::optional<KeyLine> keyLine(std::size_t line) const;
+    struct InOrder {
+        bool answered = false; // false: the index must answer
+        std::optional<std::string_view> value;
+    };
+    InOrder readInOrder(std::string_view key);
     void indexCurrentGroup();
 
     Mode mode_ = Mode::Closed;
@@ -52,6 +67,13 @@ private:
     std::unordered_map<std::string_view, std::string_view> keys_;
     std::string soughtKey_;
     bool indexed_ = false;
+    // Keys asked for as 1, 2, 3 ... and found line after line, as the
+    // editor writes them, are read straight from the text: every line
+    // before the cursor answered an earlier, smaller number, so none of them
+    // can hold the key asked for now. Anything else builds the index.
+    bool inOrder_ = true;
+    std::size_t cursor_ = kNoGroup;
+    long long lastNumber_ = -1;
 };
 
 } // namespace visemer

@@ -4,6 +4,7 @@
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace visemer::testing {
 namespace {
@@ -94,6 +95,33 @@ TEST_F(ProjectFileTest, KeysAreFoundLeniently) {
     openText(std::string(withNul, sizeof withNul - 1));
     EXPECT_EQ(read("G", "K"), "cut") << "the text ends at its first NUL";
     EXPECT_EQ(read("H", "L"), "<none>");
+}
+
+// Numbered keys read one after another, as Open reads the rows, give what
+// any other order of reading gives: the first line of each key, wherever
+// the file puts it.
+TEST_F(ProjectFileTest, NumberedKeysReadInOrderFollowTheFirstLineOfEachKey) {
+    const std::string text = "[Shapes]\r\n1 = A\r\n2 = B\r\n; a note\r\n2 = X\r\n4 = D\r\n"
+                             "3 = C\r\nno key here\r\n 5 = E \r\n6\r\n[Delays]\r\n7 = Z\r\n";
+    const std::vector<std::string> expected = {"A", "B", "C", "D", "E ", "-", "-"};
+    openText(text);
+    file_.selectGroup("Shapes");
+    for (int key = 1; key <= 7; ++key)
+        EXPECT_EQ(file_.readKey(std::to_string(key), "-"), expected[key - 1]) << key;
+    EXPECT_EQ(file_.readKey("2", "-"), "B") << "asked again";
+
+    openText(text);
+    file_.selectGroup("Shapes");
+    for (int key = 7; key >= 1; --key)
+        EXPECT_EQ(file_.readKey(std::to_string(key), "-"), expected[key - 1]) << key;
+
+    openText("[Shapes]\r\n1 = A\r\n01 = Z\r\n2 = B\r\n");
+    file_.selectGroup("shapes");
+    EXPECT_EQ(file_.readKey("1", "-"), "A");
+    EXPECT_EQ(file_.readKey("01", "-"), "Z") << "not a plain number: looked up by name";
+    EXPECT_EQ(file_.readKey("2", "-"), "B");
+    file_.selectGroup("Shapes");
+    EXPECT_EQ(file_.readKey("2", "-"), "B") << "a group selected again starts afresh";
 }
 
 TEST_F(ProjectFileTest, GroupSelectionReportsWhatItFound) {

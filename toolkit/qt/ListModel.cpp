@@ -22,7 +22,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
         return {};
     if (role == Qt::DisplayRole)
         return toQt(cells_.cell(index.row(), index.column()));
-    if (role == Qt::DecorationRole && index.column() == 0) {
+    if (role == Qt::DecorationRole && index.column() == 0 && !icons_.empty()) {
         const QIcon& icon = icons_[static_cast<std::size_t>(index.row())];
         if (!icon.isNull())
             return icon;
@@ -44,7 +44,11 @@ void ListModel::insertRow(int position, const std::string& text, const QIcon& ic
     const int at = (position < 0 || position > cells_.rowCount()) ? cells_.rowCount() : position;
     beginInsertRows({}, at, at);
     cells_.insert(at, text, Image{});
-    icons_.insert(icons_.begin() + at, icon);
+    // Lists without icons keep no room for them.
+    if (!icon.isNull() || !icons_.empty()) {
+        icons_.resize(static_cast<std::size_t>(cells_.rowCount() - 1));
+        icons_.insert(icons_.begin() + at, icon);
+    }
     endInsertRows();
 }
 
@@ -53,7 +57,8 @@ void ListModel::removeRow(int row) {
         return;
     beginRemoveRows({}, row, row);
     cells_.remove(row);
-    icons_.erase(icons_.begin() + row);
+    if (!icons_.empty())
+        icons_.erase(icons_.begin() + row);
     endRemoveRows();
 }
 

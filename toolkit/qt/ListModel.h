@@ -28,7 +28,7 @@ public:
 
 private:
     ListCells cells_;
-    std::vector<QIcon> icons_;
+    std::vector<QIcon> icons_; // empty until a row is given an icon
     std::vector<QString> titles_;
 };
 

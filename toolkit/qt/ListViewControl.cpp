@@ -151,9 +151,21 @@ QWidget* ListViewControl::focusTarget() {
     return activeView();
 }
 
+// A command may move the selection or write cells a million times before
+// the list is drawn again; asking once for the whole list to be drawn
+// serves them all.
+void ListViewControl::repaintList() {
+    if (repaintAsked_)
+        return;
+    repaintAsked_ = true;
+    activeView()->viewport()->update();
+}
+
 bool ListViewControl::eventFilter(QObject* watched, QEvent* event) {
     if (watched == report_->viewport() || watched == icons_->viewport()) {
         const auto type = event->type();
+        if (type == QEvent::Paint)
+            repaintAsked_ = false;
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
             const auto button = static_cast<QMouseEvent*>(event)->button();
             const bool twice = type == QEvent::MouseButtonDblClick;
@@ -203,7 +215,7 @@ void ListViewControl::selectRow(int row, bool alone) {
         lowestSelected_ = row;
     else if (lowestSelected_)
         lowestSelected_ = std::min(*lowestSelected_, row);
-    activeView()->viewport()->update();
+    repaintList();
     reportChange();
 }
 
@@ -261,7 +273,7 @@ void ListViewControl::setItemText(int index, const std::string& text, int column
     // changes; one repaint serves however many cells a command writes.
     const bool report = activeView() == report_;
     if (model_.setCell(index, column, text, report) && report)
-        report_->viewport()->update();
+        repaintList();
 }
 
 void ListViewControl::addColumn(int position, const std::string& title, int width) {
@@ -272,7 +284,7 @@ void ListViewControl::addColumn(int position, const std::string& title, int widt
 
 void ListViewControl::refreshRow(int row) {
     if (model_.cells().hasRow(row))
-        activeView()->update(model_.index(row, 0));
+        repaintList();
 }
 
 } // namespace visemer

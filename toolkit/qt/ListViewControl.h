@@ -52,12 +52,14 @@ private:
     void selectRow(int row, bool alone);
     bool onlyRowSelected(int row) const;
     void reportChange();
+    void repaintList();
     void fitRowsToFont();
 
     EventSink& sink_;
     int number_;
     bool multiSelect_;
     int quiet_ = 0;
+    bool repaintAsked_ = false;
     // The lowest selected row, worked out again only after the selection
     // changed in a way the control did not make itself.
     mutable std::optional<int> lowestSelected_;
