@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QStackedLayout>
 #include <QTableView>
+#include <utility>
 
 namespace visemer {
 namespace {
@@ -92,6 +93,8 @@ ListViewControl::ListViewControl(QWidget* parent, const std::string& firstColumn
     fitRowsToFont();
     report_->viewport()->installEventFilter(this);
     icons_->viewport()->installEventFilter(this);
+    report_->installEventFilter(this);
+    icons_->installEventFilter(this);
     connect(&selection_, &QItemSelectionModel::selectionChanged, this, [this] {
         lowestSelected_.reset();
         reportChange();
@@ -162,10 +165,19 @@ void ListViewControl::repaintList() {
 }
 
 bool ListViewControl::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if ((watched == report_ || watched == icons_) &&
+        (type == QEvent::KeyPress || type == QEvent::ShortcutOverride ||
+         type == QEvent::FocusIn))
+        applyHeldSelection();
     if (watched == report_->viewport() || watched == icons_->viewport()) {
-        const auto type = event->type();
-        if (type == QEvent::Paint)
+        if (type == QEvent::Paint) {
             repaintAsked_ = false;
+            applyHeldSelection();
+        }
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+            type == QEvent::MouseButtonRelease || type == QEvent::MouseMove)
+            applyHeldSelection();
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
             const auto button = static_cast<QMouseEvent*>(event)->button();
             const bool twice = type == QEvent::MouseButtonDblClick;
@@ -179,6 +191,8 @@ bool ListViewControl::eventFilter(QObject* watched, QEvent* event) {
 }
 
 int ListViewControl::value() const {
+    if (heldRow_)
+        return *heldRow_;
     if (!lowestSelected_) {
         int lowest = -1;
         for (const QItemSelectionRange& range : selection_.selection())
@@ -196,7 +210,51 @@ bool ListViewControl::onlyRowSelected(int row) const {
     return ranges.size() == 1 && ranges.first().bottom() == row;
 }
 
+// The program moves the selection of a one-row list many times in a row
+// when it walks the frames. Each move is only noted here, answered by the
+// control's own queries, and handed to Qt's selection once, before anything
+// can show it or act on it: a paint, the user's input, the next pass of the
+// event loop, or a change of the rows.
+void ListViewControl::holdSelection(int row) {
+    heldRow_ = row;
+    lowestSelected_ = row;
+    if (!heldQueued_) {
+        heldQueued_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                heldQueued_ = false;
+                applyHeldSelection();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void ListViewControl::applyHeldSelection() {
+    if (!heldRow_)
+        return;
+    const int row = std::exchange(heldRow_, std::nullopt).value();
+    if (!model_.cells().hasRow(row))
+        return;
+    const QModelIndex index = model_.index(row, 0);
+    const QSignalBlocker quiet(&selection_);
+    selection_.select(index, QItemSelectionModel::Rows | QItemSelectionModel::ClearAndSelect);
+    selection_.setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+}
+
 void ListViewControl::selectRow(int row, bool alone) {
+    if (alone && !multiSelect_) {
+        const bool already = heldRow_ ? *heldRow_ == row
+                                      : selection_.currentIndex().row() == row &&
+                                            onlyRowSelected(row);
+        if (already)
+            return;
+        holdSelection(row);
+        repaintList();
+        reportChange();
+        return;
+    }
+    applyHeldSelection();
     if (selection_.currentIndex().row() == row &&
         (alone ? onlyRowSelected(row) : selection_.isRowSelected(row, {})))
         return;
@@ -221,6 +279,7 @@ void ListViewControl::selectRow(int row, bool alone) {
 
 void ListViewControl::setValue(int value) {
     if (value == -1) {
+        applyHeldSelection();
         selection_.clearSelection();
         return;
     }
@@ -231,25 +290,31 @@ void ListViewControl::setValue(int value) {
 int ListViewControl::itemState(int index) const {
     if (!model_.cells().hasRow(index))
         return 0;
+    if (heldRow_)
+        return *heldRow_ == index ? 1 : 0;
     return selection_.isRowSelected(index, {}) ? 1 : 0;
 }
 
 void ListViewControl::setItemState(int index, int state) {
     if (!model_.cells().hasRow(index))
         return;
-    if (state & 1)
+    if (state & 1) {
         selectRow(index, !multiSelect_);
-    else
-        selection_.select(model_.index(index, 0),
+        return;
+    }
+    applyHeldSelection();
+    selection_.select(model_.index(index, 0),
                           QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
 }
 
 void ListViewControl::addItem(int position, const std::string& text, const QIcon& icon) {
+    applyHeldSelection();
     QuietScope quiet(quiet_);
     model_.insertRow(position, text, icon);
 }
 
 void ListViewControl::removeItem(int index) {
+    applyHeldSelection();
     QuietScope quiet(quiet_);
     // Qt hands the focus of a removed row to a neighbour and, in a
     // single-selection view, selects it too. Removing a row selects nothing
@@ -260,6 +325,7 @@ void ListViewControl::removeItem(int index) {
 }
 
 void ListViewControl::clearItems() {
+    applyHeldSelection();
     QuietScope quiet(quiet_);
     model_.clearRows();
 }

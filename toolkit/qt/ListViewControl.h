@@ -53,6 +53,8 @@ private:
     bool onlyRowSelected(int row) const;
     void reportChange();
     void repaintList();
+    void holdSelection(int row);
+    void applyHeldSelection();
     void fitRowsToFont();
 
     EventSink& sink_;
@@ -60,6 +62,9 @@ private:
     bool multiSelect_;
     int quiet_ = 0;
     bool repaintAsked_ = false;
+    // A one-row selection made by the program and not yet handed to Qt.
+    std::optional<int> heldRow_;
+    bool heldQueued_ = false;
     // The lowest selected row, worked out again only after the selection
     // changed in a way the control did not make itself.
     mutable std::optional<int> lowestSelected_;
