@@ -97,11 +97,27 @@ bool ListCells::setCell(int row, int column, const std::string& text) {
     if (!hasRow(row) || column < 0 || column >= columns_)
         return false;
     std::string& packed = rows_[static_cast<std::size_t>(row)];
-    std::vector<std::string_view> cells = unpack(packed);
-    if (column >= static_cast<int>(cells.size()))
-        cells.resize(static_cast<std::size_t>(column) + 1);
-    cells[static_cast<std::size_t>(column)] = text;
-    packed = pack(cells);
+    // Find the cell's bytes, length included; a row with fewer cells gets
+    // empty ones up to it.
+    std::size_t at = 0;
+    int cellIndex = 0;
+    for (; cellIndex < column && at < packed.size(); ++cellIndex) {
+        const std::size_t length = readLength(packed, at);
+        at += length;
+    }
+    if (cellIndex < column) {
+        packed.append(static_cast<std::size_t>(column - cellIndex), '\0');
+        at = packed.size();
+    }
+    std::size_t end = at;
+    if (end < packed.size()) {
+        const std::size_t length = readLength(packed, end);
+        end += length;
+    }
+    std::string cell;
+    appendLength(cell, text.size());
+    cell += text;
+    packed.replace(at, std::min(end, packed.size()) - at, cell);
     return true;
 }
 

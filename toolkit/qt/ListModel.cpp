@@ -10,7 +10,15 @@ ListModel::ListModel(QObject* parent, const std::string& firstColumnTitle)
     : QAbstractTableModel(parent), titles_{toQt(firstColumnTitle)} {}
 
 int ListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : cells_.rowCount();
+    return parent.isValid() ? 0 : announced_;
+}
+
+void ListModel::announceRows() {
+    if (!hasUnannouncedRows())
+        return;
+    beginInsertRows({}, announced_, cells_.rowCount() - 1);
+    announced_ = cells_.rowCount();
+    endInsertRows();
 }
 
 int ListModel::columnCount(const QModelIndex& parent) const {
@@ -42,23 +50,32 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
 
 void ListModel::insertRow(int position, const std::string& text, const QIcon& icon) {
     const int at = (position < 0 || position > cells_.rowCount()) ? cells_.rowCount() : position;
-    beginInsertRows({}, at, at);
+    const bool appended = at == cells_.rowCount();
+    if (!appended) {
+        announceRows();
+        beginInsertRows({}, at, at);
+    }
     cells_.insert(at, text, Image{});
     // Lists without icons keep no room for them.
     if (!icon.isNull() || !icons_.empty()) {
         icons_.resize(static_cast<std::size_t>(cells_.rowCount() - 1));
         icons_.insert(icons_.begin() + at, icon);
     }
-    endInsertRows();
+    if (!appended) {
+        ++announced_;
+        endInsertRows();
+    }
 }
 
 void ListModel::removeRow(int row) {
     if (!cells_.hasRow(row))
         return;
+    announceRows();
     beginRemoveRows({}, row, row);
     cells_.remove(row);
     if (!icons_.empty())
         icons_.erase(icons_.begin() + row);
+    --announced_;
     endRemoveRows();
 }
 
@@ -66,13 +83,14 @@ void ListModel::clearRows() {
     beginResetModel();
     cells_.clear();
     icons_.clear();
+    announced_ = 0;
     endResetModel();
 }
 
 bool ListModel::setCell(int row, int column, const std::string& text, bool quietly) {
     if (!cells_.setCell(row, column, text))
         return false;
-    if (!quietly) {
+    if (!quietly && row < announced_) {
         const QModelIndex changed = index(row, column);
         Q_EMIT dataChanged(changed, changed, {Qt::DisplayRole});
     }
@@ -80,6 +98,7 @@ bool ListModel::setCell(int row, int column, const std::string& text, bool quiet
 }
 
 void ListModel::insertColumn(int position, const std::string& title) {
+    announceRows();
     const int at = std::clamp(position, 0, cells_.columnCount());
     beginInsertColumns({}, at, at);
     cells_.insertColumn(at);

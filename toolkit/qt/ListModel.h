@@ -26,10 +26,16 @@ public:
     bool setCell(int row, int column, const std::string& text, bool quietly = false);
     void insertColumn(int position, const std::string& title);
 
+    // Rows appended one after another are told to the views in one go, when
+    // the control next settles; until then the views see the rows before.
+    bool hasUnannouncedRows() const { return announced_ < cells_.rowCount(); }
+    void announceRows();
+
 private:
     ListCells cells_;
     std::vector<QIcon> icons_; // empty until a row is given an icon
     std::vector<QString> titles_;
+    int announced_ = 0;
 };
 
 } // namespace visemer

@@ -169,15 +169,15 @@ bool ListViewControl::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == report_ || watched == icons_) &&
         (type == QEvent::KeyPress || type == QEvent::ShortcutOverride ||
          type == QEvent::FocusIn))
-        applyHeldSelection();
+        settle();
     if (watched == report_->viewport() || watched == icons_->viewport()) {
         if (type == QEvent::Paint) {
             repaintAsked_ = false;
-            applyHeldSelection();
+            settle();
         }
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
             type == QEvent::MouseButtonRelease || type == QEvent::MouseMove)
-            applyHeldSelection();
+            settle();
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
             const auto button = static_cast<QMouseEvent*>(event)->button();
             const bool twice = type == QEvent::MouseButtonDblClick;
@@ -210,27 +210,33 @@ bool ListViewControl::onlyRowSelected(int row) const {
     return ranges.size() == 1 && ranges.first().bottom() == row;
 }
 
-// The program moves the selection of a one-row list many times in a row
-// when it walks the frames. Each move is only noted here, answered by the
-// control's own queries, and handed to Qt's selection once, before anything
-// can show it or act on it: a paint, the user's input, the next pass of the
-// event loop, or a change of the rows.
+// A command may append a million rows, or move the selection of a one-row
+// list as often when it walks the frames. The control answers its own
+// queries from its rows and the selection it holds, and tells Qt's views
+// and selection once, before anything can show them or act on them: a
+// paint, the user's input, the next pass of the event loop, or a change of
+// the rows that is not an append.
+void ListViewControl::settleLater() {
+    if (settleQueued_)
+        return;
+    settleQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            settleQueued_ = false;
+            settle();
+        },
+        Qt::QueuedConnection);
+}
+
 void ListViewControl::holdSelection(int row) {
     heldRow_ = row;
     lowestSelected_ = row;
-    if (!heldQueued_) {
-        heldQueued_ = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                heldQueued_ = false;
-                applyHeldSelection();
-            },
-            Qt::QueuedConnection);
-    }
+    settleLater();
 }
 
-void ListViewControl::applyHeldSelection() {
+void ListViewControl::settle() {
+    model_.announceRows();
     if (!heldRow_)
         return;
     const int row = std::exchange(heldRow_, std::nullopt).value();
@@ -254,7 +260,7 @@ void ListViewControl::selectRow(int row, bool alone) {
         reportChange();
         return;
     }
-    applyHeldSelection();
+    settle();
     if (selection_.currentIndex().row() == row &&
         (alone ? onlyRowSelected(row) : selection_.isRowSelected(row, {})))
         return;
@@ -279,7 +285,7 @@ void ListViewControl::selectRow(int row, bool alone) {
 
 void ListViewControl::setValue(int value) {
     if (value == -1) {
-        applyHeldSelection();
+        settle();
         selection_.clearSelection();
         return;
     }
@@ -302,19 +308,22 @@ void ListViewControl::setItemState(int index, int state) {
         selectRow(index, !multiSelect_);
         return;
     }
-    applyHeldSelection();
+    settle();
     selection_.select(model_.index(index, 0),
                           QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
 }
 
 void ListViewControl::addItem(int position, const std::string& text, const QIcon& icon) {
-    applyHeldSelection();
+    if (heldRow_)
+        settle();
     QuietScope quiet(quiet_);
     model_.insertRow(position, text, icon);
+    if (model_.hasUnannouncedRows())
+        settleLater();
 }
 
 void ListViewControl::removeItem(int index) {
-    applyHeldSelection();
+    settle();
     QuietScope quiet(quiet_);
     // Qt hands the focus of a removed row to a neighbour and, in a
     // single-selection view, selects it too. Removing a row selects nothing
@@ -325,7 +334,7 @@ void ListViewControl::removeItem(int index) {
 }
 
 void ListViewControl::clearItems() {
-    applyHeldSelection();
+    settle();
     QuietScope quiet(quiet_);
     model_.clearRows();
 }

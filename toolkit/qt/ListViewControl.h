@@ -34,7 +34,7 @@ public:
     void addItem(int position, const std::string& text, const QIcon& icon) override;
     void removeItem(int index) override;
     void clearItems() override;
-    int itemCount() const override { return model_.rowCount(); }
+    int itemCount() const override { return model_.cells().rowCount(); }
     int itemState(int index) const override;
     void setItemState(int index, int state) override;
     std::string itemText(int index, int column) const override;
@@ -53,8 +53,9 @@ private:
     bool onlyRowSelected(int row) const;
     void reportChange();
     void repaintList();
+    void settleLater();
     void holdSelection(int row);
-    void applyHeldSelection();
+    void settle();
     void fitRowsToFont();
 
     EventSink& sink_;
@@ -64,7 +65,7 @@ private:
     bool repaintAsked_ = false;
     // A one-row selection made by the program and not yet handed to Qt.
     std::optional<int> heldRow_;
-    bool heldQueued_ = false;
+    bool settleQueued_ = false;
     // The lowest selected row, worked out again only after the selection
     // changed in a way the control did not make itself.
     mutable std::optional<int> lowestSelected_;
