@@ -19,6 +19,8 @@
 #include <QAction>
 #include <QTest>
 #include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -110,17 +112,20 @@ int main(int argc, char** argv) {
                     {"Save", MenuId::Save, nullptr, {}},
                     {"Export Script", MenuId::ExportScript, "mouth.as", {}}};
     constexpr int kRounds = 5;
-    for (int round = 0; round < kRounds; ++round)
-        for (Command& command : commands)
-            command.ms.push_back(run(command.identifier, command.answer));
     if (fileRows != rows) {
         // Only Open: the saves would write the rows kept, not the file's.
         commands[0].ms.clear();
-        for (int round = 0; round < kRounds; ++round) {
+        // Open says that it kept fewer rows than the file holds; the user
+        // reads the message and closes it.
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        closer.start(20);
+        for (int round = 0; round < kRounds; ++round)
             commands[0].ms.push_back(run(MenuId::Open, "big.vsq"));
-            while (QWidget* box = QApplication::activeModalWidget())
-                box->close();
-        }
+        closer.stop();
         std::sort(commands[0].ms.begin(), commands[0].ms.end());
         std::printf("Open of %lld rows kept %d: median %.1f ms, slowest %.1f ms\n", fileRows,
                     ui.itemCount(Control::Sequencer), commands[0].ms[kRounds / 2],
