@@ -41,11 +41,12 @@ public:
     PaintWatch(MediaPlayer& media, SteadyClock& clock) : media_(media), clock_(clock) {}
     void reset() {
         painted.clear();
+        afterEnd.clear();
         startedAt_ = clock_.nowMs();
         offset_.reset();
     }
     std::vector<double> painted;
-    std::vector<bool> clipPlaying;
+    std::vector<bool> afterEnd;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -54,9 +55,11 @@ protected:
             const auto position = media_.playbackPositionMs();
             if (position)
                 offset_ = now - *position;
+            // Shapes painted before the clip told a position count with
+            // the clip; only those after it stopped telling one count as
+            // after its end.
             painted.push_back(position ? *position : now - offset_.value_or(startedAt_));
-            clipPlaying.resize(painted.size());
-            clipPlaying.back() = position.has_value();
+            afterEnd.push_back(!position && offset_.has_value());
         }
         return QObject::eventFilter(watched, event);
     }
@@ -113,7 +116,7 @@ bool compare(const char* name, const PaintWatch& watch, const std::vector<double
     for (std::size_t row = 0; row < due.size(); ++row) {
         const Error error{row, watch.painted[row] - due[row]};
         all.push_back(error);
-        (watch.clipPlaying[row] ? playing : after).push_back(error);
+        (watch.afterEnd[row] ? after : playing).push_back(error);
     }
     report(name, all);
     if (!after.empty()) {
