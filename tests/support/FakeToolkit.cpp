@@ -6,6 +6,7 @@
 #include "toolkit/FileFilter.h"
 #include "toolkit/ImageSignature.h"
 #include "toolkit/KeyChord.h"
+#include "toolkit/TabOrder.h"
 
 #include <algorithm>
 
@@ -175,14 +176,8 @@ void FakeToolkit::moveFocus(bool backwards) {
             break;
         }
     }
-    if (stops.empty())
-        return;
-    const auto at = std::find(stops.begin(), stops.end(), focusedControl(activeWindow_));
-    const int count = static_cast<int>(stops.size());
-    int index = backwards ? count - 1 : 0;
-    if (at != stops.end())
-        index = (static_cast<int>(at - stops.begin()) + (backwards ? count - 1 : 1)) % count;
-    focusedControl_ = stops[index];
+    if (!stops.empty())
+        focusedControl_ = nextTabStop(stops, focusedControl(activeWindow_), backwards);
 }
 
 void FakeToolkit::focusControl(int control) {

@@ -167,8 +167,7 @@ void ListViewControl::repaintList() {
 bool ListViewControl::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     if ((watched == report_ || watched == icons_) &&
-        (type == QEvent::KeyPress || type == QEvent::ShortcutOverride ||
-         type == QEvent::FocusIn))
+        (type == QEvent::KeyPress || type == QEvent::ShortcutOverride || type == QEvent::FocusIn))
         settle();
     if (watched == report_->viewport() || watched == icons_->viewport()) {
         if (type == QEvent::Paint) {
@@ -250,9 +249,9 @@ void ListViewControl::settle() {
 
 void ListViewControl::selectRow(int row, bool alone) {
     if (alone && !multiSelect_) {
-        const bool already = heldRow_ ? *heldRow_ == row
-                                      : selection_.currentIndex().row() == row &&
-                                            onlyRowSelected(row);
+        const bool already = heldRow_
+                                 ? *heldRow_ == row
+                                 : selection_.currentIndex().row() == row && onlyRowSelected(row);
         if (already)
             return;
         holdSelection(row);
@@ -310,7 +309,7 @@ void ListViewControl::setItemState(int index, int state) {
     }
     settle();
     selection_.select(model_.index(index, 0),
-                          QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+                      QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
 }
 
 void ListViewControl::addItem(int position, const std::string& text, const QIcon& icon) {

@@ -1,5 +1,7 @@
 #include "toolkit/qt/QtToolkit.h"
 
+#include "toolkit/TabOrder.h"
+
 #include "toolkit/qt/KeyTranslation.h"
 #include "toolkit/qt/ListViewControl.h"
 #include "toolkit/qt/QtWindow.h"
@@ -135,20 +137,8 @@ void QtToolkit::moveFocus(QObject* receiver, const QKeyEvent& key) {
             target->isEnabled())
             stops.push_back(control);
     }
-    if (stops.empty())
-        return;
-    const int current = focusedControl(window);
-    auto at = std::find(stops.begin(), stops.end(), current);
-    int index = 0;
-    if (at == stops.end())
-        index = backwards ? int(stops.size()) - 1 : 0;
-    else if (backwards)
-        index = at == stops.begin() ? int(stops.size()) - 1 : int(at - stops.begin()) - 1;
-    else
-        index = (int(at - stops.begin()) + 1) % int(stops.size());
-    find(stops[index])
-        ->focusTarget()
-        ->setFocus(backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+    if (QtControl* next = find(nextTabStop(stops, focusedControl(window), backwards)))
+        next->focusTarget()->setFocus(backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
 }
 
 int QtToolkit::focusedControl(int window) const {
@@ -156,8 +146,10 @@ int QtToolkit::focusedControl(int window) const {
     if (found == windows_.end())
         return -1;
     const QWidget* focus = found->second.widget->focusWidget();
+    if (!focus)
+        return -1;
     for (const auto& [number, control] : controls_) {
-        if (control.window != window || !focus)
+        if (control.window != window)
             continue;
         const QWidget* own = control.control->widget();
         if (focus == own || own->isAncestorOf(focus))
