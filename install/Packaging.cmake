@@ -2,7 +2,8 @@
 # visemer_1.02_amd64.deb. Its Depends are worked out from the editor's
 # libraries by dpkg-shlibdeps, plus what it needs at run time and links
 # nothing for: the plugins that decode WAV and MP3 and a font metrically
-# like the one its windows are laid out for.
+# like the one its windows are laid out for, and the speech model that
+# visemer-tool drafts with.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME visemer)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -23,7 +24,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://visemer.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-liberation2")
+    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-liberation2, pocketsphinx-en-us")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xchm, gstreamer1.0-plugins-bad, gstreamer1.0-libav")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Only the program's own files: never the test programs or benchmarks.

@@ -6,6 +6,7 @@
 #include "media/MediaPlayer.h"
 #include "files/ProjectFile.h"
 #include "project/FileExtension.h"
+#include "project/ProjectLayout.h"
 #include "timeline/RowWalk.h"
 #include "files/TextFiles.h"
 #include "timeline/DecimalText.h"
@@ -26,16 +27,16 @@ constexpr int kSettleBeforeLoadMs = 100;
 } // namespace
 
 void ProjectCommands::writeRowGroups(RowWalk& walk) {
-    project_.selectGroup("Shapes");
+    project_.selectGroup(ProjectLayout::kShapesGroup);
     walk.pass([&](int row) {
-        project_.writeKey(writeDecimal(row + 1),
-                          ui_.itemText(Control::Sequencer, row, Timeline::Label));
+        ProjectLayout::writeRow(project_, row,
+                                ui_.itemText(Control::Sequencer, row, Timeline::Label));
     });
     walk.selectFirst();
-    project_.selectGroup("Delays");
+    project_.selectGroup(ProjectLayout::kDelaysGroup);
     walk.pass([&](int row) {
-        project_.writeKey(writeDecimal(row + 1),
-                          ui_.itemText(Control::Sequencer, row, Timeline::Delay));
+        ProjectLayout::writeRow(project_, row,
+                                ui_.itemText(Control::Sequencer, row, Timeline::Delay));
     });
 }
 
@@ -46,18 +47,14 @@ void ProjectCommands::reportUnsaved(bool saved) {
 
 bool ProjectCommands::writeFullProject(const std::string& path, RowWalk& walk) {
     const bool created = project_.createProject(path);
-    project_.selectGroup("Total Frames");
-    project_.writeKey("Frames", writeDecimal(walk.rows()));
-    project_.selectGroup("FPS");
-    project_.writeKey("FPS", PlaybackSettings::fpsText(ui_));
-    project_.selectGroup("Timing");
-    project_.writeKey("Timing", PlaybackSettings::browserChecked(ui_) ? "1" : "0");
+    ProjectLayout::writeFrameCount(project_, walk.rows());
+    ProjectLayout::writePlayback(project_, PlaybackSettings::fpsText(ui_),
+                                 PlaybackSettings::browserChecked(ui_));
     writeRowGroups(walk);
     // The clip stored is the one last chosen with Load Audio, in this run
     // or an earlier one.
     const std::string audio = readRelayFile(files_, kAudioRelayFile, kAudioRelay);
-    project_.selectGroup("Audio");
-    project_.writeKey("Audio", audio);
+    ProjectLayout::writeAudio(project_, audio);
     return project_.closeProject() && created;
 }
 
@@ -81,8 +78,7 @@ void ProjectCommands::New() {
             const std::string path = ui_.saveFileDialog("Save As...", "", kReducedFilter, 0);
             if (!path.empty()) {
                 const bool created = project_.createProject(path + ".mou");
-                project_.selectGroup("Total Frames");
-                project_.writeKey("Frames", writeDecimal(walk.rows()));
+                ProjectLayout::writeFrameCount(project_, walk.rows());
                 writeRowGroups(walk);
                 reportUnsaved(project_.closeProject() && created);
             }
@@ -93,7 +89,7 @@ void ProjectCommands::New() {
     }
 }
 
-void ProjectCommands::readColumn(const char* group, int rows, int column) {
+void ProjectCommands::readColumn(std::string_view group, int rows, int column) {
     ui_.setValue(Control::Sequencer, 0);
     project_.selectGroup(group);
     // Nothing is drawn while a command runs, so the cells are filled
@@ -118,22 +114,22 @@ void ProjectCommands::Open() {
     ui_.clearItems(Control::Sequencer);
     walk.forget();
     project_.openProject(path);
-    project_.selectGroup("Total Frames");
+    project_.selectGroup(ProjectLayout::kFramesGroup);
     // No rows for a negative count, and no more than a real project has.
-    const std::string frames = project_.readKey("Frames", "");
+    const std::string frames = project_.readKey(ProjectLayout::kFramesKey, "");
     const int rows = std::clamp(readDecimal(frames), 0, frameLimit_);
     Timeline::appendNumberedRows(ui_, rows);
 
-    project_.selectGroup("FPS");
-    ui_.setText(Control::FpsList, project_.readKey("FPS", ""));
-    project_.selectGroup("Timing");
-    if (project_.readKey("Timing", "") == "1")
+    project_.selectGroup(ProjectLayout::kFpsGroup);
+    ui_.setText(Control::FpsList, project_.readKey(ProjectLayout::kFpsKey, ""));
+    project_.selectGroup(ProjectLayout::kTimingGroup);
+    if (project_.readKey(ProjectLayout::kTimingKey, "") == ProjectLayout::kBrowserTiming)
         ui_.setValue(Control::Browser, 1);
     else
         ui_.setValue(Control::Projector, 1);
 
-    readColumn("Shapes", rows, Timeline::Label);
-    readColumn("Delays", rows, Timeline::Delay);
+    readColumn(ProjectLayout::kShapesGroup, rows, Timeline::Label);
+    readColumn(ProjectLayout::kDelaysGroup, rows, Timeline::Delay);
     if (rows < readDecimal(frames))
         ui_.messageBox("Open",
                        "Only the first " + writeDecimal(frameLimit_) + " frames were opened.",
@@ -141,8 +137,8 @@ void ProjectCommands::Open() {
     ui_.setValue(Control::Sequencer, 0);
     ui_.setText(Control::TotalFrames, writeDecimal(ui_.itemCount(Control::Sequencer)));
 
-    project_.selectGroup("Audio");
-    audio_.path = project_.readKey("Audio", "");
+    project_.selectGroup(ProjectLayout::kAudioGroup);
+    audio_.path = project_.readKey(ProjectLayout::kAudioKey, "");
     ui_.sleepMs(kSettleBeforeLoadMs);
     media_.LoadMedia(audio_.path);
     if (!media_.LoadMedia(audio_.path))

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "project/ProjectLayout.h"
+
 #include <string>
+#include <string_view>
 
 namespace visemer {
 
@@ -19,7 +22,7 @@ class ProjectCommands {
 public:
     // Far more frames than any animation has (nine hours at 30 fps); an
     // opened file asking for more gets this many.
-    static constexpr int kMaxFrames = 1'000'000;
+    static constexpr int kMaxFrames = ProjectLayout::kMaxFrames;
 
     ProjectCommands(UiToolkit& ui, MediaPlayer& media, Timeline& timeline, AudioPath& audio,
                     TextFiles& files, ProjectFile& project)
@@ -40,7 +43,7 @@ private:
     void reportUnsaved(bool saved);
     void writeRowGroups(RowWalk& walk);
     void resetTimeline();
-    void readColumn(const char* group, int rows, int column);
+    void readColumn(std::string_view group, int rows, int column);
 
     UiToolkit& ui_;
     MediaPlayer& media_;

@@ -1,11 +1,10 @@
 #include "project/ScriptExport.h"
 
 #include "ids/Controls.h"
+#include "project/ClipScript.h"
 #include "project/FileExtension.h"
 #include "timeline/RowWalk.h"
 #include "files/TextFiles.h"
-#include "timeline/DecimalText.h"
-#include "timeline/PhonemeTable.h"
 #include "timeline/Timeline.h"
 #include "toolkit/UiToolkit.h"
 
@@ -13,13 +12,6 @@ namespace visemer {
 namespace {
 
 constexpr int kScriptFile = 0;
-
-// A label becomes its drawing's frame of the mouth clip; any other text
-// goes into the script as it stands.
-std::string clipFrameText(const std::string& label) {
-    const auto frame = PhonemeTable::clipFrameOf(label);
-    return frame ? writeDecimal(*frame) : label;
-}
 
 } // namespace
 
@@ -33,32 +25,20 @@ void ExportScript(UiToolkit& ui, Timeline& timeline, TextFiles& files) {
         path += ".as";
 
     const bool created = files.createFile(kScriptFile, path);
-    files.writeLine("onClipEvent(load){");
-    files.writeLine("faz = 1;");
-    files.writeText("del = [0");
+    ClipScript::opening(files);
+    ClipScript::openArray(files, ClipScript::kDelays);
     walk.pass([&](int row) {
-        files.writeText("," + ui.itemText(Control::Sequencer, row, Timeline::Delay));
+        ClipScript::item(files, ui.itemText(Control::Sequencer, row, Timeline::Delay));
     });
-    files.writeText("];");
-    files.writeLine("");
+    ClipScript::closeArray(files);
     walk.selectFirst();
-    files.writeText("jmp = [0");
+    ClipScript::openArray(files, ClipScript::kJumps);
     walk.pass([&](int row) {
-        files.writeText("," + clipFrameText(ui.itemText(Control::Sequencer, row, Timeline::Label)));
+        ClipScript::item(files, ClipScript::jumpTarget(
+                                    ui.itemText(Control::Sequencer, row, Timeline::Label)));
     });
-    files.writeText("];");
-    files.writeLine("");
-    files.writeLine("}");
-    files.writeLine("onClipEvent(enterFrame){");
-    files.writeLine("if( faz < " + writeDecimal(static_cast<std::int64_t>(walk.rows()) + 2) + "){");
-    files.writeLine("if(del[faz]>0){");
-    files.writeLine("del[faz] -= 1;");
-    files.writeLine("}else{");
-    files.writeLine("this.gotoAndPlay(jmp[faz]);");
-    files.writeLine("faz += 1;");
-    files.writeLine("}");
-    files.writeLine("}");
-    files.writeLine("}");
+    ClipScript::closeArray(files);
+    ClipScript::closing(files, walk.rows());
     if (!files.closeFile(kScriptFile) || !created)
         ui.messageBox("Export Script", "Unable to save... ", MessageBoxFlag::Warning);
 }

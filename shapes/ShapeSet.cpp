@@ -16,6 +16,12 @@ std::string bitmapName(int slot) {
 
 } // namespace
 
+std::string_view letterOf(int slot) {
+    if (slot < 0 || slot >= static_cast<int>(kLetters.size()))
+        return {};
+    return kLetters[static_cast<std::size_t>(slot)];
+}
+
 std::string defaultFile(int slot) {
     std::string file(kDefaultFolder);
     if (slot >= 0 && slot < kFirstIconSlot)

@@ -1,0 +1,113 @@
+#include "exchange/ProjectDocument.h"
+
+#include "files/ProjectFile.h"
+#include "files/TextFiles.h"
+#include "project/ClipScript.h"
+#include "project/ProjectLayout.h"
+#include "timeline/DecimalText.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace visemer {
+namespace {
+
+bool readable(const std::string& path) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    char probe = 0;
+    const bool ok = ::read(descriptor, &probe, 1) >= 0; // a folder fails here
+    ::close(descriptor);
+    return ok;
+}
+
+std::optional<std::string> keyOf(ProjectFile& file, std::string_view group,
+                                 std::string_view key) {
+    // A value can itself be the fallback text, so ask twice with different
+    // fallbacks to tell a missing key from one that holds it.
+    if (file.selectGroup(group) != 1)
+        return std::nullopt;
+    const std::string first = file.readKey(key, "\x01");
+    if (first != "\x01")
+        return first;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<ProjectReading> readProject(const std::string& path) {
+    if (!readable(path))
+        return std::nullopt;
+    ProjectFile file;
+    if (!file.openProject(path))
+        return std::nullopt;
+    ProjectReading reading;
+    reading.framesText = keyOf(file, ProjectLayout::kFramesGroup, ProjectLayout::kFramesKey)
+                             .value_or("");
+    reading.framesAsked = readDecimal(reading.framesText);
+    const int rows = static_cast<int>(
+        std::clamp<std::int64_t>(reading.framesAsked, 0, ProjectLayout::kMaxFrames));
+
+    Timing& timing = reading.timing;
+    const auto fps = keyOf(file, ProjectLayout::kFpsGroup, ProjectLayout::kFpsKey);
+    const auto timingText = keyOf(file, ProjectLayout::kTimingGroup, ProjectLayout::kTimingKey);
+    const auto audio = keyOf(file, ProjectLayout::kAudioGroup, ProjectLayout::kAudioKey);
+    reading.hasFps = fps.has_value();
+    reading.hasTiming = timingText.has_value();
+    reading.hasAudio = audio.has_value();
+    reading.timingText = timingText.value_or("");
+    timing.fps = fps.value_or("");
+    timing.browser = reading.timingText == ProjectLayout::kBrowserTiming;
+    timing.audio = audio.value_or("");
+    timing.reduced = !fps && !timingText && !audio;
+
+    timing.rows.resize(static_cast<std::size_t>(rows));
+    file.selectGroup(ProjectLayout::kShapesGroup);
+    for (int row = 0; row < rows; ++row)
+        timing.rows[static_cast<std::size_t>(row)].label =
+            file.readKey(writeDecimal(row + 1), "");
+    file.selectGroup(ProjectLayout::kDelaysGroup);
+    for (int row = 0; row < rows; ++row)
+        timing.rows[static_cast<std::size_t>(row)].delay =
+            file.readKey(writeDecimal(row + 1), "");
+    file.closeProject();
+    return reading;
+}
+
+bool writeProject(const std::string& path, const Timing& timing) {
+    ProjectFile file;
+    const bool created = file.createProject(path);
+    ProjectLayout::writeFrameCount(file, static_cast<std::int64_t>(timing.rows.size()));
+    if (!timing.reduced)
+        ProjectLayout::writePlayback(file, timing.fps, timing.browser);
+    file.selectGroup(ProjectLayout::kShapesGroup);
+    for (std::size_t row = 0; row < timing.rows.size(); ++row)
+        ProjectLayout::writeRow(file, static_cast<std::int64_t>(row), timing.rows[row].label);
+    file.selectGroup(ProjectLayout::kDelaysGroup);
+    for (std::size_t row = 0; row < timing.rows.size(); ++row)
+        ProjectLayout::writeRow(file, static_cast<std::int64_t>(row), timing.rows[row].delay);
+    if (!timing.reduced)
+        ProjectLayout::writeAudio(file, timing.audio);
+    return file.closeProject() && created;
+}
+
+bool writeScript(const std::string& path, const Timing& timing) {
+    constexpr int kScriptFile = 0;
+    TextFiles files;
+    const bool created = files.createFile(kScriptFile, path);
+    ClipScript::opening(files);
+    ClipScript::openArray(files, ClipScript::kDelays);
+    for (const TimingRow& row : timing.rows)
+        ClipScript::item(files, row.delay);
+    ClipScript::closeArray(files);
+    ClipScript::openArray(files, ClipScript::kJumps);
+    for (const TimingRow& row : timing.rows)
+        ClipScript::item(files, ClipScript::jumpTarget(row.label));
+    ClipScript::closeArray(files);
+    ClipScript::closing(files, static_cast<std::int64_t>(timing.rows.size()));
+    return files.closeFile(kScriptFile) && created;
+}
+
+} // namespace visemer

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "exchange/Timing.h"
+
+#include <vector>
+
+namespace visemer {
+
+// Lays timed labels out as frame rows of whole delay steps. Row r starts
+// where the rounded step count of its own start time puts it, so every
+// row's start is within half a step of its time and rounding never adds
+// up. A stretch that rounds to no step at all is left out (its neighbours
+// take its time), and neighbours that end up with the same label become one
+// row. Time before the first stretch and gaps between stretches show
+// "Closed". The last stretch keeps at least one step.
+std::vector<TimingRow> layOutRows(const std::vector<TimedLabel>& stretches, double unitMs);
+
+} // namespace visemer

@@ -1,0 +1,33 @@
+#include "exchange/Timing.h"
+
+#include "media/Preview.h"
+#include "timeline/DecimalText.h"
+#include "timeline/PlaybackSettings.h"
+
+namespace visemer {
+
+double delayUnitMs(const Timing& timing) {
+    if (timing.reduced || timing.fps.empty())
+        return 0;
+    // The FPS list holds plain numbers; any other text selects nothing.
+    const int fps = readDecimal(timing.fps);
+    if (writeDecimal(fps) != timing.fps || fps < kLowestFps || fps > kHighestFps)
+        return 0;
+    const int adjustment = timing.browser ? PlaybackSettings::kBrowserAdjustment
+                                          : PlaybackSettings::kProjectorAdjustment;
+    return Preview::delayUnit(fps, adjustment);
+}
+
+std::vector<TimedLabel> timeRows(const Timing& timing, double unitMs) {
+    std::vector<TimedLabel> timed;
+    timed.reserve(timing.rows.size());
+    double at = 0;
+    for (const TimingRow& row : timing.rows) {
+        const double step = Preview::stepMs(readDecimal(row.delay), static_cast<float>(unitMs));
+        timed.push_back({at, at + step, row.label});
+        at += step;
+    }
+    return timed;
+}
+
+} // namespace visemer

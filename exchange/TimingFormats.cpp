@@ -1,0 +1,295 @@
+#include "exchange/TimingFormats.h"
+
+#include "exchange/Vocabulary.h"
+#include "timeline/PhonemeTable.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+namespace visemer {
+namespace {
+
+constexpr std::string_view kSwitchHeader = "MohoSwitch1";
+constexpr std::string_view kTimingFormat = "visemer-timing";
+constexpr int kTimingVersion = 1;
+
+[[noreturn]] void failAt(int line, const std::string& what) {
+    throw FormatError("line " + std::to_string(line) + ": " + what);
+}
+
+// The lines of a text file, without their CR LF or LF ends.
+std::vector<std::string_view> linesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.push_back(line);
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+std::vector<std::string_view> fieldsOf(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
+            ++at;
+        const std::size_t start = at;
+        while (at < line.size() && line[at] != ' ' && line[at] != '\t')
+            ++at;
+        if (at > start)
+            fields.push_back(line.substr(start, at - start));
+    }
+    return fields;
+}
+
+bool readNumber(std::string_view text, double& number) {
+    const std::string copy(text);
+    char* end = nullptr;
+    number = std::strtod(copy.c_str(), &end);
+    return !copy.empty() && end == copy.c_str() + copy.size() && std::isfinite(number);
+}
+
+std::string labelOfCue(std::string_view shape) {
+    const auto drawing =
+        shape.size() == 1 ? Vocabulary::drawingOfCueShape(shape[0]) : std::nullopt;
+    return drawing ? std::string(Vocabulary::labelOfDrawing(*drawing)) : std::string();
+}
+
+char cueOfLabel(std::string_view label) {
+    const auto drawing = Vocabulary::drawingOf(label);
+    return drawing ? Vocabulary::cueShapeOfDrawing(*drawing) : 'X';
+}
+
+// Each start closes the stretch before it.
+void addStart(std::vector<TimedLabel>& stretches, double ms, std::string label) {
+    if (!stretches.empty())
+        stretches.back().endMs = ms;
+    stretches.push_back({ms, ms, std::move(label)});
+}
+
+// Neighbours with the same name become one stretch, for formats that know
+// fewer names than labels.
+template <typename NameOf>
+std::vector<std::pair<double, std::string>> changesOf(const std::vector<TimedLabel>& stretches,
+                                                      NameOf nameOf) {
+    std::vector<std::pair<double, std::string>> changes;
+    for (const TimedLabel& stretch : stretches) {
+        if (stretch.endMs <= stretch.startMs && &stretch != &stretches.back())
+            continue;
+        std::string name(nameOf(stretch.label));
+        if (changes.empty() || changes.back().second != name)
+            changes.emplace_back(stretch.startMs, std::move(name));
+    }
+    return changes;
+}
+
+double endOf(const std::vector<TimedLabel>& stretches) {
+    return stretches.empty() ? 0.0 : stretches.back().endMs;
+}
+
+const JsonValue& member(const JsonValue& object, std::string_view key, JsonValue::Kind kind,
+                        const char* kindName) {
+    const JsonValue* value = object.find(key);
+    if (!value || value->kind != kind)
+        failAt(object.line, "expected \"" + std::string(key) + "\" as " + kindName);
+    return *value;
+}
+
+std::string optionalString(const JsonValue& object, std::string_view key) {
+    const JsonValue* value = object.find(key);
+    if (!value || value->kind == JsonValue::Kind::Null)
+        return {};
+    if (value->kind != JsonValue::Kind::String)
+        failAt(value->line, "expected \"" + std::string(key) + "\" as a string");
+    return value->string;
+}
+
+} // namespace
+
+std::vector<TimedLabel> readCueTsv(std::string_view text) {
+    std::vector<TimedLabel> stretches;
+    int number = 0;
+    for (const std::string_view line : linesOf(text)) {
+        ++number;
+        const auto fields = fieldsOf(line);
+        if (fields.empty())
+            continue;
+        double seconds = 0;
+        if (fields.size() != 2 || !readNumber(fields[0], seconds))
+            failAt(number, "expected a time in seconds and a mouth shape");
+        if (seconds < 0 || (!stretches.empty() && seconds * 1000 < stretches.back().startMs))
+            failAt(number, "the time goes back");
+        const std::string label = labelOfCue(fields[1]);
+        if (label.empty())
+            failAt(number, "\"" + std::string(fields[1]) + "\" is not one of the shapes A to H, X");
+        addStart(stretches, seconds * 1000, label);
+    }
+    if (stretches.empty())
+        throw FormatError("no cues in the file");
+    return stretches;
+}
+
+std::string writeCueTsv(const std::vector<TimedLabel>& stretches) {
+    std::string out;
+    for (const auto& [startMs, shape] :
+         changesOf(stretches, [](std::string_view label) { return std::string(1, cueOfLabel(label)); }))
+        out += jsonNumber(startMs / 1000) + "\t" + shape + "\n";
+    out += jsonNumber(endOf(stretches) / 1000) + "\tX\n";
+    return out;
+}
+
+std::vector<TimedLabel> readCueJson(std::string_view text) {
+    const JsonValue document = parseJson(text);
+    if (document.kind != JsonValue::Kind::Object)
+        failAt(document.line, "expected an object with \"mouthCues\"");
+    const JsonValue& cues = member(document, "mouthCues", JsonValue::Kind::Array, "a list");
+    std::vector<TimedLabel> stretches;
+    for (const JsonValue& cue : cues.array) {
+        if (cue.kind != JsonValue::Kind::Object)
+            failAt(cue.line, "expected a cue object");
+        const double start = member(cue, "start", JsonValue::Kind::Number, "a number").number;
+        const double end = member(cue, "end", JsonValue::Kind::Number, "a number").number;
+        const std::string& value =
+            member(cue, "value", JsonValue::Kind::String, "a string").string;
+        if (start < 0 || end < start)
+            failAt(cue.line, "the cue ends before it starts");
+        if (!stretches.empty() && start * 1000 < stretches.back().endMs - 0.5)
+            failAt(cue.line, "the cue starts before the one ahead of it ends");
+        const std::string label = labelOfCue(value);
+        if (label.empty())
+            failAt(cue.line, "\"" + value + "\" is not one of the shapes A to H, X");
+        stretches.push_back({start * 1000, end * 1000, label});
+    }
+    if (stretches.empty())
+        throw FormatError("no cues in the file");
+    return stretches;
+}
+
+std::string writeCueJson(const std::vector<TimedLabel>& stretches, std::string_view soundFile) {
+    const auto changes = changesOf(stretches, [](std::string_view label) {
+        return std::string(1, cueOfLabel(label));
+    });
+    std::string out = "{\n  \"metadata\": {\n    \"soundFile\": " + jsonQuoted(soundFile) +
+                      ",\n    \"duration\": " + jsonNumber(endOf(stretches) / 1000) +
+                      "\n  },\n  \"mouthCues\": [\n";
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        const double end = i + 1 < changes.size() ? changes[i + 1].first : endOf(stretches);
+        out += "    { \"start\": " + jsonNumber(changes[i].first / 1000) +
+               ", \"end\": " + jsonNumber(end / 1000) + ", \"value\": " +
+               jsonQuoted(changes[i].second) + " }" + (i + 1 < changes.size() ? "," : "") + "\n";
+    }
+    return out + "  ]\n}\n";
+}
+
+std::vector<TimedLabel> readSwitchData(std::string_view text, int fps) {
+    const auto lines = linesOf(text);
+    if (lines.empty() || lines.front() != kSwitchHeader)
+        failAt(1, "expected the header \"MohoSwitch1\"");
+    std::vector<TimedLabel> stretches;
+    long previous = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const int number = static_cast<int>(i) + 1;
+        const auto fields = fieldsOf(lines[i]);
+        if (fields.empty())
+            continue;
+        double frame = 0;
+        if (fields.size() != 2 || !readNumber(fields[0], frame) || frame != std::floor(frame) ||
+            frame < 1)
+            failAt(number, "expected a frame number from 1 and a mouth name");
+        if (frame < static_cast<double>(previous))
+            failAt(number, "the frame goes back");
+        previous = static_cast<long>(frame);
+        const auto label = Vocabulary::labelOfSwitchName(fields[1]);
+        if (!label)
+            failAt(number, "\"" + std::string(fields[1]) + "\" is not a mouth name");
+        addStart(stretches, (frame - 1) * 1000.0 / fps, std::string(*label));
+    }
+    if (stretches.empty())
+        throw FormatError("no frames in the file");
+    return stretches;
+}
+
+std::string writeSwitchData(const std::vector<TimedLabel>& stretches, int fps) {
+    std::string out = std::string(kSwitchHeader) + "\n";
+    std::vector<std::pair<long long, std::string>> frames;
+    for (const auto& [startMs, name] : changesOf(stretches, Vocabulary::switchNameOf)) {
+        const long long frame = 1 + std::llround(startMs * fps / 1000);
+        // Changes that fall on one frame: the last one shows.
+        if (!frames.empty() && frames.back().first == frame)
+            frames.pop_back();
+        if (frames.empty() || frames.back().second != name)
+            frames.emplace_back(frame, name);
+    }
+    for (const auto& [frame, name] : frames)
+        out += std::to_string(frame) + " " + name + "\n";
+    return out;
+}
+
+Timing readTimingJson(std::string_view text) {
+    const JsonValue document = parseJson(text);
+    if (document.kind != JsonValue::Kind::Object ||
+        optionalString(document, "format") != kTimingFormat)
+        failAt(document.line, "expected an object with \"format\": \"visemer-timing\"");
+    const JsonValue& version = member(document, "version", JsonValue::Kind::Number, "a number");
+    if (version.number != kTimingVersion)
+        failAt(version.line, "version " + jsonNumber(version.number) + " is not one this program reads");
+    Timing timing;
+    const std::string kind = optionalString(document, "kind");
+    if (kind != "project" && kind != "reduced")
+        failAt(document.line, "expected \"kind\" as \"project\" or \"reduced\"");
+    timing.reduced = kind == "reduced";
+    timing.fps = optionalString(document, "fps");
+    const std::string playback = optionalString(document, "timing");
+    if (!timing.reduced && playback != "browser" && playback != "projector")
+        failAt(document.line, "expected \"timing\" as \"browser\" or \"projector\"");
+    timing.browser = playback == "browser";
+    timing.audio = optionalString(document, "audio");
+    for (const JsonValue& row : member(document, "rows", JsonValue::Kind::Array, "a list").array) {
+        if (row.kind != JsonValue::Kind::Object)
+            failAt(row.line, "expected a row object");
+        timing.rows.push_back({member(row, "label", JsonValue::Kind::String, "a string").string,
+                               member(row, "delay", JsonValue::Kind::String, "a string").string});
+    }
+    if (timing.reduced) {
+        // As a reduced file reads: no rate, "Projector", no clip.
+        timing.fps.clear();
+        timing.browser = false;
+        timing.audio.clear();
+    }
+    return timing;
+}
+
+std::string writeTimingJson(const Timing& timing) {
+    const double unit = delayUnitMs(timing);
+    const auto timed = timeRows(timing, unit);
+    std::ostringstream out;
+    out << "{\n  \"format\": " << jsonQuoted(kTimingFormat) << ",\n  \"version\": "
+        << kTimingVersion << ",\n  \"kind\": " << (timing.reduced ? "\"reduced\"" : "\"project\"");
+    if (!timing.reduced)
+        out << ",\n  \"fps\": " << jsonQuoted(timing.fps)
+            << ",\n  \"timing\": " << (timing.browser ? "\"browser\"" : "\"projector\"")
+            << ",\n  \"audio\": " << jsonQuoted(timing.audio);
+    out << ",\n  \"delayUnitMs\": " << jsonNumber(unit) << ",\n  \"rows\": [";
+    for (std::size_t i = 0; i < timing.rows.size(); ++i) {
+        const TimingRow& row = timing.rows[i];
+        const auto drawing = Vocabulary::drawingOf(row.label);
+        const auto frame = PhonemeTable::clipFrameOf(row.label);
+        out << (i ? ",\n" : "\n") << "    { \"label\": " << jsonQuoted(row.label)
+            << ", \"delay\": " << jsonQuoted(row.delay)
+            << ", \"startMs\": " << jsonNumber(timed[i].startMs)
+            << ", \"endMs\": " << jsonNumber(timed[i].endMs) << ", \"drawing\": "
+            << (drawing ? jsonQuoted(std::string(1, *drawing)) : "null")
+            << ", \"clipFrame\": " << (frame ? std::to_string(*frame) : "null") << " }";
+    }
+    out << (timing.rows.empty() ? "]\n}\n" : "\n  ]\n}\n");
+    return out.str();
+}
+
+} // namespace visemer

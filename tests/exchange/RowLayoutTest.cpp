@@ -1,0 +1,72 @@
+// Timed labels laid out as rows of whole delay steps.
+
+#include "exchange/RowLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace visemer {
+namespace {
+
+using Rows = std::vector<TimingRow>;
+
+// Where each row starts, in steps, from the delays before it.
+std::vector<long> startSteps(const Rows& rows) {
+    std::vector<long> starts;
+    long at = 0;
+    for (const TimingRow& row : rows) {
+        starts.push_back(at);
+        at += std::stol(row.delay);
+    }
+    return starts;
+}
+
+TEST(RowLayout, RowsStartWithinHalfAStepOfTheirTimes) {
+    const std::vector<TimedLabel> stretches{
+        {0, 250, "A"}, {250, 420, "B"}, {420, 990, "E"}, {990, 1500, "Closed"}};
+    const Rows rows = layOutRows(stretches, 100);
+    EXPECT_EQ(rows, (Rows{{"A", "3"}, {"B", "1"}, {"E", "6"}, {"Closed", "5"}}));
+    const auto starts = startSteps(rows);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_LE(std::abs(starts[i] * 100.0 - stretches[i].startMs), 50) << "row " << i;
+}
+
+TEST(RowLayout, RoundingNeverAddsUpOverALongTimeline) {
+    // 1000 stretches of 0.7 steps each: each row alone would round to 1.
+    std::vector<TimedLabel> stretches;
+    for (int i = 0; i < 1000; ++i)
+        stretches.push_back({i * 50.0, (i + 1) * 50.0, i % 2 ? "A" : "O"});
+    const Rows rows = layOutRows(stretches, 71.428571);
+    long total = 0;
+    for (const TimingRow& row : rows)
+        total += std::stol(row.delay);
+    EXPECT_EQ(total, std::lround(50000 / 71.428571));
+}
+
+TEST(RowLayout, ShortStretchesAreLeftOutAndTheirNeighboursJoined) {
+    const Rows rows = layOutRows({{0, 100, "A"}, {100, 130, "E"}, {130, 300, "A"}}, 100);
+    EXPECT_EQ(rows, (Rows{{"A", "3"}}));
+}
+
+TEST(RowLayout, SilenceBeforeAndBetweenStretchesShowsTheClosedMouth) {
+    const Rows rows = layOutRows({{500, 700, "O"}, {1200, 1400, "M"}}, 100);
+    EXPECT_EQ(rows, (Rows{{"Closed", "5"}, {"O", "2"}, {"Closed", "5"}, {"M", "2"}}));
+}
+
+TEST(RowLayout, TheLastStretchKeepsAStepAndNothingComesOfNoRate) {
+    EXPECT_EQ(layOutRows({{0, 300, "A"}, {300, 300, "Closed"}}, 100),
+              (Rows{{"A", "3"}, {"Closed", "1"}}));
+    EXPECT_TRUE(layOutRows({{0, 300, "A"}}, 0).empty());
+    EXPECT_TRUE(layOutRows({}, 100).empty());
+}
+
+TEST(RowLayout, OverlappingStretchesNeverMakeARowStartEarlier) {
+    const Rows rows = layOutRows({{0, 500, "A"}, {300, 400, "E"}, {200, 800, "O"}}, 100);
+    const auto starts = startSteps(rows);
+    for (std::size_t i = 1; i < starts.size(); ++i)
+        EXPECT_GT(starts[i], starts[i - 1]);
+}
+
+} // namespace
+} // namespace visemer

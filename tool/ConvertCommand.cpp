@@ -1,0 +1,62 @@
+#include "tool/Arguments.h"
+#include "tool/Commands.h"
+#include "tool/TimingFiles.h"
+
+namespace visemer::tool {
+namespace {
+
+constexpr const char* kHelp =
+    "usage: visemer-tool convert IN OUT [--from FORMAT] [--to FORMAT]\n"
+    "                            [--fps 12..30] [--projector] [--switch-fps N]\n"
+    "\n"
+    "Converts a timing between the editor's files and those of other tools.\n"
+    "Formats, chosen by extension or named with --from and --to:\n"
+    "  vsq        the editor's project (.vsq)\n"
+    "  mou        the editor's reduced project (.mou): rows only\n"
+    "  tsv        a cue list: seconds and shape (A-H, X) per line (.tsv)\n"
+    "  cues-json  the same cues as JSON, under \"mouthCues\"\n"
+    "  switch     switch data: \"MohoSwitch1\", then frame and mouth name (.dat)\n"
+    "  json       this program's timing JSON (.json; read as cues when it\n"
+    "             holds \"mouthCues\")\n"
+    "\n"
+    "  --fps N         frame rate for rows made from timed files, or for a\n"
+    "                  .mou's rows (default 30)\n"
+    "  --projector     \"Projector\" timing for such rows (default \"Browser\")\n"
+    "  --switch-fps N  the frame rate of switch data (default 24)\n"
+    "  --help          show this help\n";
+
+Format formatFor(const Arguments& arguments, const char* option, const std::string& path) {
+    if (const auto name = arguments.value(option)) {
+        if (const auto format = formatNamed(*name))
+            return *format;
+        throw UsageError("unknown format " + *name);
+    }
+    if (const auto format = formatOfPath(path))
+        return *format;
+    throw UsageError("cannot tell the format of " + path + "; name it with --" + option);
+}
+
+} // namespace
+
+int runConvert(const std::vector<std::string>& words) {
+    if (helpAsked(words, kHelp))
+        return kSuccess;
+    const Arguments arguments(words, {{"from", true},
+                                      {"to", true},
+                                      {"fps", true},
+                                      {"projector", false},
+                                      {"switch-fps", true}});
+    arguments.expectPositional(2, 2);
+    const std::string& in = arguments.positional()[0];
+    const std::string& out = arguments.positional()[1];
+    Rate rate;
+    rate.fps = arguments.number("fps", 12, 30).value_or(30);
+    rate.browser = !arguments.has("projector");
+    rate.switchFps = arguments.number("switch-fps", 1, 1000).value_or(24);
+    const Format from = formatFor(arguments, "from", in);
+    const Format to = formatFor(arguments, "to", out);
+    writeTiming(out, to, readTiming(in, from, rate), rate);
+    return kSuccess;
+}
+
+} // namespace visemer::tool

@@ -1,0 +1,72 @@
+#include "tool/Draft.h"
+
+#include "exchange/RowLayout.h"
+#include "exchange/Vocabulary.h"
+#include "voice/VoiceDecoder.h"
+#include "voice/VoiceError.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace visemer::tool {
+namespace {
+
+// Quieter than this everywhere, a clip has nothing to recognise.
+constexpr int kSilentPeak = 64;
+
+} // namespace
+
+std::vector<TimedLabel> labelledStretches(const std::vector<TimedPhone>& phones) {
+    std::vector<TimedLabel> stretches;
+    for (const TimedPhone& phone : phones) {
+        const std::string label(Vocabulary::labelOfPhone(phone.phone));
+        if (!stretches.empty() && stretches.back().label == label) {
+            stretches.back().endMs = std::max(stretches.back().endMs, phone.endMs);
+            continue;
+        }
+        stretches.push_back({phone.startMs, phone.endMs, label});
+    }
+    return stretches;
+}
+
+Draft draftTiming(const DraftRequest& request, const std::function<void(double)>& progress) {
+    Draft draft;
+    PhoneRecognizer recognizer(request.model);
+    if (request.dialogue) {
+        const Pronunciations words = recognizer.lookUp(*request.dialogue);
+        if (words.words.empty()) {
+            std::string list;
+            for (const std::string& word : words.unknown)
+                list += (list.empty() ? "" : ", ") + word;
+            throw VoiceError(list.empty()
+                                 ? "the dialogue has no words"
+                                 : "no word of the dialogue is in the pronouncing dictionary: " +
+                                       list);
+        }
+        draft.unknownWords = words.unknown;
+        recognizer.alignTo(words);
+    }
+    int peak = 0;
+    const std::uint64_t samples = VoiceDecoder::decode(
+        request.voice,
+        [&](const std::int16_t* block, std::size_t count) {
+            for (std::size_t i = 0; i < count; ++i)
+                peak = std::max(peak, std::abs(static_cast<int>(block[i])));
+            recognizer.feed(block, count);
+        },
+        progress);
+    if (peak < kSilentPeak)
+        throw VoiceError(request.voice + " is silent");
+    draft.clipMs = static_cast<double>(samples) * 1000.0 / VoiceDecoder::kSampleRate;
+    draft.phones = recognizer.finish();
+
+    Timing& timing = draft.timing;
+    timing.fps = std::to_string(request.fps);
+    timing.browser = request.browser;
+    timing.rows = layOutRows(labelledStretches(draft.phones), delayUnitMs(timing));
+    if (timing.rows.empty())
+        throw VoiceError("no speech was recognised in " + request.voice);
+    return draft;
+}
+
+} // namespace visemer::tool

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "exchange/Timing.h"
+#include "voice/PhoneRecognizer.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace visemer::tool {
+
+struct DraftRequest {
+    std::string voice;
+    std::optional<std::string> dialogue; // the text, when given
+    int fps = 30;
+    bool browser = true;
+    SpeechModel model;
+};
+
+struct Draft {
+    Timing timing;
+    std::vector<TimedPhone> phones;
+    std::vector<std::string> unknownWords; // dialogue words left out
+    double clipMs = 0;
+};
+
+// Recognises the voice's phones and lays them out as rows. Throws
+// VoiceError for a clip or dialogue it cannot use.
+Draft draftTiming(const DraftRequest& request, const std::function<void(double)>& progress);
+
+// The phones as labelled stretches: neighbours with one label joined.
+std::vector<TimedLabel> labelledStretches(const std::vector<TimedPhone>& phones);
+
+} // namespace visemer::tool

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+namespace visemer::tool {
+
+// A one-line progress bar on stderr, drawn only when stderr is a terminal
+// and at most ten times a second.
+class Progress {
+public:
+    explicit Progress(std::string what);
+    ~Progress();
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+
+    void show(double fraction);
+    // Clears the bar's line.
+    void done();
+
+private:
+    std::string what_;
+    bool terminal_;
+    bool drawn_ = false;
+    int lastPercent_ = -1;
+    std::chrono::steady_clock::time_point lastDrawn_{};
+};
+
+} // namespace visemer::tool

@@ -1,0 +1,88 @@
+// visemer-tool: drafts a timing from a voice clip and converts, exports and
+// checks timing files, beside the editor.
+
+#include "files/AtomicFile.h"
+#include "tool/Arguments.h"
+#include "tool/Commands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace visemer::tool;
+
+constexpr const char* kUsage =
+    "usage: visemer-tool COMMAND [ARGUMENTS]\n"
+    "\n"
+    "  draft VOICE [-o PROJECT.vsq] [--fps N] [--projector] [--text DIALOGUE.txt]\n"
+    "                   drafts a project from a voice clip\n"
+    "  convert IN OUT   converts between the editor's files and other tools' timings\n"
+    "  export PROJECT.vsq SCRIPT.as\n"
+    "                   writes the project's clip-event script\n"
+    "  check PROJECT.vsq\n"
+    "                   reports what the editor will make of a project\n"
+    "\n"
+    "\"visemer-tool COMMAND --help\" tells more.\n";
+
+struct Command {
+    const char* name;
+    int (*run)(const std::vector<std::string>&);
+};
+
+constexpr Command kCommands[] = {
+    {"draft", runDraft}, {"convert", runConvert}, {"export", runExport}, {"check", runCheck}};
+
+} // namespace
+
+namespace visemer::tool {
+
+bool helpAsked(const std::vector<std::string>& words, const char* help) {
+    for (const std::string& word : words) {
+        if (word == "--")
+            return false;
+        if (word == "--help" || word == "-h") {
+            std::fputs(help, stdout);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace visemer::tool
+
+int main(int argc, char** argv) {
+    visemer::keepWritesFromEndingTheProgram();
+    if (argc < 2) {
+        std::fputs(kUsage, stderr);
+        return kBadUsage;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        std::fputs(kUsage, stdout);
+        return kSuccess;
+    }
+    const std::vector<std::string> words(argv + 2, argv + argc);
+    for (const Command& command : kCommands) {
+        if (name != command.name)
+            continue;
+        try {
+            return command.run(words);
+        } catch (const UsageError& error) {
+            std::fprintf(stderr, "visemer-tool %s: %s\n(\"visemer-tool %s --help\" tells more)\n",
+                         command.name, error.what(), command.name);
+            return kBadUsage;
+        } catch (const InputError& error) {
+            std::fprintf(stderr, "visemer-tool %s: %s\n", command.name, error.what());
+            return kBadInput;
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "visemer-tool %s: %s\n", command.name, error.what());
+            return kBadInput;
+        }
+    }
+    std::fprintf(stderr, "visemer-tool: unknown command %s\n\n%s", name.c_str(), kUsage);
+    return kBadUsage;
+}

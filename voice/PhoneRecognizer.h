@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace visemer {
+
+// A phone heard in the voice, with its place on the clip.
+struct TimedPhone {
+    double startMs = 0;
+    double endMs = 0;
+    std::string phone; // one of the 39 English phones, or "SIL"
+};
+
+// Where the acoustic model, the pronouncing dictionary and the phonetic
+// language model are installed.
+struct SpeechModel {
+    std::string folder = "/usr/share/pocketsphinx/model/en-us";
+    std::string acoustic() const { return folder + "/en-us"; }
+    std::string dictionary() const { return folder + "/cmudict-en-us.dict"; }
+    std::string phoneLanguage() const { return folder + "/en-us-phone.lm.bin"; }
+};
+
+// The dialogue's words as the dictionary spells them.
+struct Pronunciations {
+    // Each known word with its spellings: phones separated by spaces.
+    std::vector<std::vector<std::string>> words;
+    std::vector<std::string> unknown; // words the dictionary lacks, in order
+};
+
+// Recognises the phones of 16 kHz mono speech fed to it block by block.
+// Without a dialogue it searches for any sequence of phones, in stretches
+// of at most half a minute cut at the quietest moment near their end, so
+// memory stays bounded however long the clip. With a dialogue it aligns
+// the dialogue's phones to the voice, over the whole clip at once.
+class PhoneRecognizer {
+public:
+    // Throws VoiceError when the model cannot be loaded.
+    explicit PhoneRecognizer(const SpeechModel& model);
+    ~PhoneRecognizer();
+    PhoneRecognizer(const PhoneRecognizer&) = delete;
+    PhoneRecognizer& operator=(const PhoneRecognizer&) = delete;
+
+    // Splits the text into words and looks them up.
+    Pronunciations lookUp(const std::string& dialogue);
+    // Aligns from now on to these words; throws VoiceError when none is known.
+    void alignTo(const Pronunciations& dialogue);
+
+    void feed(const std::int16_t* samples, std::size_t count);
+    // The phones of everything fed, in time order; throws VoiceError when
+    // the voice could not be matched to the dialogue.
+    std::vector<TimedPhone> finish();
+
+private:
+    struct Decoder;
+    void runUtterance(const std::int16_t* samples, std::size_t count);
+    void collect(std::uint64_t firstSample);
+
+    std::unique_ptr<Decoder> decoder_;
+    bool aligning_ = false;
+    bool started_ = false;
+    std::vector<std::int16_t> pending_; // phone search: the stretch not yet run
+    std::uint64_t pendingStart_ = 0;    // its first sample on the clip
+    std::vector<TimedPhone> phones_;
+};
+
+// The words of a dialogue, lower case, as the dictionary lists them.
+std::vector<std::string> dialogueWords(const std::string& text);
+
+} // namespace visemer
