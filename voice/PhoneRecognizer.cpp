@@ -83,24 +83,30 @@ struct PhoneRecognizer::Decoder {
     }
 };
 
-std::vector<std::string> dialogueWords(const std::string& text) {
-    std::vector<std::string> words;
+std::vector<DialogueWord> dialogueWords(const std::string& text) {
+    std::vector<DialogueWord> words;
     std::string word;
+    bool broken = true;
     const auto flush = [&] {
         // Apostrophes belong to a word ("don't") but not at its edges.
         while (!word.empty() && word.front() == '\'')
             word.erase(word.begin());
         while (!word.empty() && word.back() == '\'')
             word.pop_back();
-        if (!word.empty())
-            words.push_back(lower(word));
+        if (!word.empty()) {
+            words.push_back({lower(word), broken});
+            broken = false;
+        }
         word.clear();
     };
     for (const char c : text) {
-        if (std::isalnum(static_cast<unsigned char>(c)) || c == '\'')
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == '\'') {
             word += c;
-        else
-            flush();
+            continue;
+        }
+        flush();
+        if (std::ispunct(static_cast<unsigned char>(c)) && c != '-')
+            broken = true;
     }
     flush();
     return words;
@@ -113,7 +119,7 @@ PhoneRecognizer::PhoneRecognizer(const SpeechModel& model) : decoder_(std::make_
     decoder_->config = cmd_ln_init(
         nullptr, ps_args(), TRUE, "-hmm", model.acoustic().c_str(), "-dict",
         model.dictionary().c_str(), "-allphone_ci", "yes", "-beam", "1e-100", "-pbeam", "1e-100",
-        "-wbeam", "1e-80", "-lw", "2.0", "-logfn", "/dev/null", nullptr);
+        "-wbeam", "1e-80", "-lw", "2.0", "-fsgusefiller", "no", "-logfn", "/dev/null", nullptr);
     if (decoder_->config)
         decoder_->ps = ps_init(decoder_->config);
     if (!decoder_->ps)
@@ -128,7 +134,9 @@ PhoneRecognizer::~PhoneRecognizer() = default;
 
 Pronunciations PhoneRecognizer::lookUp(const std::string& dialogue) {
     Pronunciations found;
-    for (const std::string& word : dialogueWords(dialogue)) {
+    bool broken = false;
+    for (const auto& [word, afterBreak] : dialogueWords(dialogue)) {
+        broken = broken || afterBreak;
         std::vector<std::string> spellings;
         for (int variant = 1; variant <= kMostSpellings; ++variant) {
             const std::string key =
@@ -139,10 +147,13 @@ Pronunciations PhoneRecognizer::lookUp(const std::string& dialogue) {
             spellings.emplace_back(phones);
             std::free(phones);
         }
-        if (spellings.empty())
+        if (spellings.empty()) {
             found.unknown.push_back(word);
-        else
-            found.words.push_back(std::move(spellings));
+            continue;
+        }
+        found.words.push_back(std::move(spellings));
+        found.afterBreak.push_back(broken);
+        broken = false;
     }
     return found;
 }
@@ -151,12 +162,16 @@ void PhoneRecognizer::alignTo(const Pronunciations& dialogue) {
     if (dialogue.words.empty())
         throw VoiceError("the dialogue has no word the pronouncing dictionary knows");
     // A grammar over the dialogue's phones, spelled as words of their own,
-    // with an optional pause between words: the aligned "words" are then
-    // the phones themselves.
+    // with an optional pause where punctuation allows one: the aligned
+    // "words" are then the phones themselves. Words of one phrase run on,
+    // so the silent closure of a stop is not taken for a pause.
     std::set<std::string> phones;
     std::string rule;
-    for (const auto& spellings : dialogue.words) {
-        rule += " [ " + std::string(kPause) + " ] (";
+    for (std::size_t word = 0; word < dialogue.words.size(); ++word) {
+        const auto& spellings = dialogue.words[word];
+        if (word == 0 || dialogue.afterBreak[word])
+            rule += " [ " + std::string(kPause) + " ]";
+        rule += " (";
         for (std::size_t i = 0; i < spellings.size(); ++i) {
             rule += i ? " |" : "";
             std::istringstream split(spellings[i]);

@@ -28,6 +28,9 @@ struct SpeechModel {
 struct Pronunciations {
     // Each known word with its spellings: phones separated by spaces.
     std::vector<std::vector<std::string>> words;
+    // For each known word: whether a comma, a full stop or another mark
+    // stands before it, where a speaker may pause.
+    std::vector<bool> afterBreak;
     std::vector<std::string> unknown; // words the dictionary lacks, in order
 };
 
@@ -67,7 +70,12 @@ private:
     std::vector<TimedPhone> phones_;
 };
 
-// The words of a dialogue, lower case, as the dictionary lists them.
-std::vector<std::string> dialogueWords(const std::string& text);
+// The words of a dialogue, lower case, as the dictionary lists them, each
+// marked when punctuation stands between it and the word before.
+struct DialogueWord {
+    std::string text;
+    bool afterBreak = false;
+};
+std::vector<DialogueWord> dialogueWords(const std::string& text);
 
 } // namespace visemer
