@@ -99,21 +99,18 @@ const Voice kVoices[] = {
 // reference then goes through the same tables as the draft.
 const std::map<std::string, std::string>& espeakPhones() {
     static const std::map<std::string, std::string> table{
-        {"p", "P"},    {"b", "B"},    {"m", "M"},    {"f", "F"},    {"v", "V"},
-        {"T", "TH"},   {"D", "DH"},   {"s", "S"},    {"z", "Z"},    {"S", "SH"},
-        {"Z", "ZH"},   {"tS", "CH"},  {"dZ", "JH"},  {"t", "T"},    {"t#", "T"},
-        {"t2", "T"},   {"d", "D"},    {"d#", "D"},   {"k", "K"},    {"g", "G"},
-        {"h", "HH"},   {"n", "N"},    {"n-", "N"},   {"N", "NG"},   {"l", "L"},
-        {"l/", "L"},   {"@L", "L"},   {"r", "R"},    {"r-", "R"},   {"R", "R"},
-        {"w", "W"},    {"j", "Y"},    {"a", "AE"},   {"a#", "AE"},  {"A:", "AA"},
-        {"A@", "AA"},  {"A", "AA"},   {"aa", "AE"},  {"aI", "AY"},  {"aI@", "AY"},
-        {"aU", "AW"},  {"V", "AH"},   {"@", "AH"},   {"@2", "AH"},  {"@5", "AH"},
-        {"a2", "AH"},  {"E", "EH"},   {"e@", "EH"},  {"e", "EH"},   {"eI", "EY"},
-        {"I", "IH"},   {"I2", "IH"},  {"I#", "IH"},  {"i", "IY"},   {"i@", "IY"},
-        {"I@", "IH"},  {"i:", "IY"},  {"U", "UH"},   {"U@", "UH"},  {"u:", "UW"},
-        {"O:", "AO"},  {"O", "AO"},   {"O@", "AO"},  {"o@", "AO"},  {"0", "AA"},
-        {"oU", "OW"},  {"@U", "OW"},  {"o", "OW"},   {"OI", "OY"},  {"3:", "ER"},
-        {"3", "ER"},   {"?", "SIL"},
+        {"p", "P"},   {"b", "B"},   {"m", "M"},   {"f", "F"},    {"v", "V"},   {"T", "TH"},
+        {"D", "DH"},  {"s", "S"},   {"z", "Z"},   {"S", "SH"},   {"Z", "ZH"},  {"tS", "CH"},
+        {"dZ", "JH"}, {"t", "T"},   {"t#", "T"},  {"t2", "T"},   {"d", "D"},   {"d#", "D"},
+        {"k", "K"},   {"g", "G"},   {"h", "HH"},  {"n", "N"},    {"n-", "N"},  {"N", "NG"},
+        {"l", "L"},   {"l/", "L"},  {"@L", "L"},  {"r", "R"},    {"r-", "R"},  {"R", "R"},
+        {"w", "W"},   {"j", "Y"},   {"a", "AE"},  {"a#", "AE"},  {"A:", "AA"}, {"A@", "AA"},
+        {"A", "AA"},  {"aa", "AE"}, {"aI", "AY"}, {"aI@", "AY"}, {"aU", "AW"}, {"V", "AH"},
+        {"@", "AH"},  {"@2", "AH"}, {"@5", "AH"}, {"a2", "AH"},  {"E", "EH"},  {"e@", "EH"},
+        {"e", "EH"},  {"eI", "EY"}, {"I", "IH"},  {"I2", "IH"},  {"I#", "IH"}, {"i", "IY"},
+        {"i@", "IY"}, {"I@", "IH"}, {"i:", "IY"}, {"U", "UH"},   {"U@", "UH"}, {"u:", "UW"},
+        {"O:", "AO"}, {"O", "AO"},  {"O@", "AO"}, {"o@", "AO"},  {"0", "AA"},  {"oU", "OW"},
+        {"@U", "OW"}, {"o", "OW"},  {"OI", "OY"}, {"3:", "ER"},  {"3", "ER"},  {"?", "SIL"},
     };
     return table;
 }
@@ -260,7 +257,8 @@ std::vector<TimedLabel> referenceStretches(const Spoken& spoken) {
 void print(const char* name, const Score& score, double agreementGoal) {
     std::printf("%-18s agreement %5.1f%% (goal %.0f%%)  change error median %5.1f ms, 90%% "
                 "%6.1f ms  speed %5.1fx real time (goal 10x)\n",
-                name, 100.0 * static_cast<double>(score.agreeing) / static_cast<double>(score.frames),
+                name,
+                100.0 * static_cast<double>(score.agreeing) / static_cast<double>(score.frames),
                 agreementGoal, percentile(score.changeErrors, 0.5),
                 percentile(score.changeErrors, 0.9), score.voiceSeconds / score.cpuSeconds);
 }
@@ -328,8 +326,8 @@ int main(int argc, char** argv) {
             return argument == "--help" ? 0 : 2;
         }
     }
-    sampleRate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
-                                   espeakINITIALIZE_PHONEME_EVENTS);
+    sampleRate =
+        espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_PHONEME_EVENTS);
     if (sampleRate <= 0) {
         std::fprintf(stderr, "draft_bench: espeak-ng did not start\n");
         return 1;
@@ -360,6 +358,15 @@ int main(int argc, char** argv) {
                 continue;
             }
             const double cpu = cpuSeconds() - before;
+            if (const char* show = std::getenv("DRAFT_BENCH_SHOW");
+                show && std::atoi(show) == static_cast<int>(i + 1)) {
+                for (const TimedPhone& phone : spoken.phones)
+                    std::printf("%s@%.0f ", phone.phone.c_str(), phone.startMs);
+                std::printf("\n");
+                for (const TimedPhone& phone : draft.phones)
+                    std::printf("%s@%.0f ", phone.phone.c_str(), phone.startMs);
+                std::printf("\n");
+            }
             Score& rows = withText ? alignedRows : phonesRows;
             Score& raw = withText ? aligned : phones;
             rows.add(reference, timeRows(draft.timing, delayUnitMs(draft.timing)), lengthMs);

@@ -107,8 +107,8 @@ private:
 
     double parseNumber() {
         const std::size_t start = at_;
-        while (at_ < text_.size() && std::string_view("+-0123456789.eE").find(text_[at_]) !=
-                                         std::string_view::npos)
+        while (at_ < text_.size() &&
+               std::string_view("+-0123456789.eE").find(text_[at_]) != std::string_view::npos)
             ++at_;
         const std::string digits(text_.substr(start, at_ - start));
         char* end = nullptr;
@@ -174,14 +174,30 @@ private:
                 fail("a string without its closing quote");
             const char escaped = text_[at_++];
             switch (escaped) {
-            case '"': out += '"'; break;
-            case '\\': out += '\\'; break;
-            case '/': out += '/'; break;
-            case 'b': out += '\b'; break;
-            case 'f': out += '\f'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
+            case '"':
+                out += '"';
+                break;
+            case '\\':
+                out += '\\';
+                break;
+            case '/':
+                out += '/';
+                break;
+            case 'b':
+                out += '\b';
+                break;
+            case 'f':
+                out += '\f';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
             case 'u': {
                 unsigned code = hexDigits();
                 if (code >= 0xD800 && code < 0xDC00 && word("\\u")) {
@@ -192,7 +208,8 @@ private:
                 appendUtf8(out, code);
                 break;
             }
-            default: fail("a bad escape in a string");
+            default:
+                fail("a bad escape in a string");
             }
         }
     }

@@ -23,8 +23,7 @@ bool readable(const std::string& path) {
     return ok;
 }
 
-std::optional<std::string> keyOf(ProjectFile& file, std::string_view group,
-                                 std::string_view key) {
+std::optional<std::string> keyOf(ProjectFile& file, std::string_view group, std::string_view key) {
     // A value can itself be the fallback text, so ask twice with different
     // fallbacks to tell a missing key from one that holds it.
     if (file.selectGroup(group) != 1)
@@ -44,8 +43,8 @@ std::optional<ProjectReading> readProject(const std::string& path) {
     if (!file.openProject(path))
         return std::nullopt;
     ProjectReading reading;
-    reading.framesText = keyOf(file, ProjectLayout::kFramesGroup, ProjectLayout::kFramesKey)
-                             .value_or("");
+    reading.framesText =
+        keyOf(file, ProjectLayout::kFramesGroup, ProjectLayout::kFramesKey).value_or("");
     reading.framesAsked = readDecimal(reading.framesText);
     const int rows = static_cast<int>(
         std::clamp<std::int64_t>(reading.framesAsked, 0, ProjectLayout::kMaxFrames));
@@ -66,12 +65,10 @@ std::optional<ProjectReading> readProject(const std::string& path) {
     timing.rows.resize(static_cast<std::size_t>(rows));
     file.selectGroup(ProjectLayout::kShapesGroup);
     for (int row = 0; row < rows; ++row)
-        timing.rows[static_cast<std::size_t>(row)].label =
-            file.readKey(writeDecimal(row + 1), "");
+        timing.rows[static_cast<std::size_t>(row)].label = file.readKey(writeDecimal(row + 1), "");
     file.selectGroup(ProjectLayout::kDelaysGroup);
     for (int row = 0; row < rows; ++row)
-        timing.rows[static_cast<std::size_t>(row)].delay =
-            file.readKey(writeDecimal(row + 1), "");
+        timing.rows[static_cast<std::size_t>(row)].delay = file.readKey(writeDecimal(row + 1), "");
     file.closeProject();
     return reading;
 }

@@ -13,7 +13,7 @@ namespace visemer {
 // file that cannot be read.
 struct ProjectReading {
     Timing timing;
-    std::string framesText;     // the "Frames" value as it stands
+    std::string framesText;       // the "Frames" value as it stands
     std::int64_t framesAsked = 0; // what it reads as, before the limit
     bool hasFps = false, hasTiming = false, hasAudio = false;
     std::string timingText;

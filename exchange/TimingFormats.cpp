@@ -57,8 +57,7 @@ bool readNumber(std::string_view text, double& number) {
 }
 
 std::string labelOfCue(std::string_view shape) {
-    const auto drawing =
-        shape.size() == 1 ? Vocabulary::drawingOfCueShape(shape[0]) : std::nullopt;
+    const auto drawing = shape.size() == 1 ? Vocabulary::drawingOfCueShape(shape[0]) : std::nullopt;
     return drawing ? std::string(Vocabulary::labelOfDrawing(*drawing)) : std::string();
 }
 
@@ -138,8 +137,8 @@ std::vector<TimedLabel> readCueTsv(std::string_view text) {
 
 std::string writeCueTsv(const std::vector<TimedLabel>& stretches) {
     std::string out;
-    for (const auto& [startMs, shape] :
-         changesOf(stretches, [](std::string_view label) { return std::string(1, cueOfLabel(label)); }))
+    for (const auto& [startMs, shape] : changesOf(
+             stretches, [](std::string_view label) { return std::string(1, cueOfLabel(label)); }))
         out += jsonNumber(startMs / 1000) + "\t" + shape + "\n";
     out += jsonNumber(endOf(stretches) / 1000) + "\tX\n";
     return out;
@@ -156,8 +155,7 @@ std::vector<TimedLabel> readCueJson(std::string_view text) {
             failAt(cue.line, "expected a cue object");
         const double start = member(cue, "start", JsonValue::Kind::Number, "a number").number;
         const double end = member(cue, "end", JsonValue::Kind::Number, "a number").number;
-        const std::string& value =
-            member(cue, "value", JsonValue::Kind::String, "a string").string;
+        const std::string& value = member(cue, "value", JsonValue::Kind::String, "a string").string;
         if (start < 0 || end < start)
             failAt(cue.line, "the cue ends before it starts");
         if (!stretches.empty() && start * 1000 < stretches.back().endMs - 0.5)
@@ -173,17 +171,17 @@ std::vector<TimedLabel> readCueJson(std::string_view text) {
 }
 
 std::string writeCueJson(const std::vector<TimedLabel>& stretches, std::string_view soundFile) {
-    const auto changes = changesOf(stretches, [](std::string_view label) {
-        return std::string(1, cueOfLabel(label));
-    });
+    const auto changes = changesOf(
+        stretches, [](std::string_view label) { return std::string(1, cueOfLabel(label)); });
     std::string out = "{\n  \"metadata\": {\n    \"soundFile\": " + jsonQuoted(soundFile) +
                       ",\n    \"duration\": " + jsonNumber(endOf(stretches) / 1000) +
                       "\n  },\n  \"mouthCues\": [\n";
     for (std::size_t i = 0; i < changes.size(); ++i) {
         const double end = i + 1 < changes.size() ? changes[i + 1].first : endOf(stretches);
         out += "    { \"start\": " + jsonNumber(changes[i].first / 1000) +
-               ", \"end\": " + jsonNumber(end / 1000) + ", \"value\": " +
-               jsonQuoted(changes[i].second) + " }" + (i + 1 < changes.size() ? "," : "") + "\n";
+               ", \"end\": " + jsonNumber(end / 1000) +
+               ", \"value\": " + jsonQuoted(changes[i].second) + " }" +
+               (i + 1 < changes.size() ? "," : "") + "\n";
     }
     return out + "  ]\n}\n";
 }
@@ -239,7 +237,8 @@ Timing readTimingJson(std::string_view text) {
         failAt(document.line, "expected an object with \"format\": \"visemer-timing\"");
     const JsonValue& version = member(document, "version", JsonValue::Kind::Number, "a number");
     if (version.number != kTimingVersion)
-        failAt(version.line, "version " + jsonNumber(version.number) + " is not one this program reads");
+        failAt(version.line,
+               "version " + jsonNumber(version.number) + " is not one this program reads");
     Timing timing;
     const std::string kind = optionalString(document, "kind");
     if (kind != "project" && kind != "reduced")
@@ -270,8 +269,9 @@ std::string writeTimingJson(const Timing& timing) {
     const double unit = delayUnitMs(timing);
     const auto timed = timeRows(timing, unit);
     std::ostringstream out;
-    out << "{\n  \"format\": " << jsonQuoted(kTimingFormat) << ",\n  \"version\": "
-        << kTimingVersion << ",\n  \"kind\": " << (timing.reduced ? "\"reduced\"" : "\"project\"");
+    out << "{\n  \"format\": " << jsonQuoted(kTimingFormat)
+        << ",\n  \"version\": " << kTimingVersion
+        << ",\n  \"kind\": " << (timing.reduced ? "\"reduced\"" : "\"project\"");
     if (!timing.reduced)
         out << ",\n  \"fps\": " << jsonQuoted(timing.fps)
             << ",\n  \"timing\": " << (timing.browser ? "\"browser\"" : "\"projector\"")
@@ -284,8 +284,8 @@ std::string writeTimingJson(const Timing& timing) {
         out << (i ? ",\n" : "\n") << "    { \"label\": " << jsonQuoted(row.label)
             << ", \"delay\": " << jsonQuoted(row.delay)
             << ", \"startMs\": " << jsonNumber(timed[i].startMs)
-            << ", \"endMs\": " << jsonNumber(timed[i].endMs) << ", \"drawing\": "
-            << (drawing ? jsonQuoted(std::string(1, *drawing)) : "null")
+            << ", \"endMs\": " << jsonNumber(timed[i].endMs)
+            << ", \"drawing\": " << (drawing ? jsonQuoted(std::string(1, *drawing)) : "null")
             << ", \"clipFrame\": " << (frame ? std::to_string(*frame) : "null") << " }";
     }
     out << (timing.rows.empty() ? "]\n}\n" : "\n  ]\n}\n");

@@ -14,13 +14,13 @@ using Pair = std::pair<std::string_view, std::string_view>;
 // Vowels go by how open and how round the lips are; consonants by what the
 // lips and teeth do, so that most of them keep their own label.
 constexpr std::array<Pair, 40> kPhoneLabels{{
-    {"AA", "A"},  {"AE", "A"},  {"AH", "A"},  {"AO", "O"}, {"AW", "A"}, {"AY", "I"},
-    {"B", "B"},   {"CH", "CH"}, {"D", "D"},   {"DH", "TH"}, {"EH", "E"}, {"ER", "R"},
-    {"EY", "E"},  {"F", "F"},   {"G", "G"},   {"HH", "H"}, {"IH", "E"}, {"IY", "E"},
-    {"JH", "J"},  {"K", "K"},   {"L", "L"},   {"M", "M"},  {"N", "N"},  {"NG", "N"},
-    {"OW", "O"},  {"OY", "O"},  {"P", "P"},   {"R", "R"},  {"S", "S"},  {"SH", "SH"},
-    {"T", "T"},   {"TH", "TH"}, {"UH", "U"},  {"UW", "U"}, {"V", "V"},  {"W", "W"},
-    {"Y", "Y"},   {"Z", "Z"},   {"ZH", "SH"}, {"SIL", "Closed"},
+    {"AA", "A"}, {"AE", "A"},  {"AH", "A"},  {"AO", "O"},       {"AW", "A"}, {"AY", "I"},
+    {"B", "B"},  {"CH", "CH"}, {"D", "D"},   {"DH", "TH"},      {"EH", "E"}, {"ER", "R"},
+    {"EY", "E"}, {"F", "F"},   {"G", "G"},   {"HH", "H"},       {"IH", "E"}, {"IY", "E"},
+    {"JH", "J"}, {"K", "K"},   {"L", "L"},   {"M", "M"},        {"N", "N"},  {"NG", "N"},
+    {"OW", "O"}, {"OY", "O"},  {"P", "P"},   {"R", "R"},        {"S", "S"},  {"SH", "SH"},
+    {"T", "T"},  {"TH", "TH"}, {"UH", "U"},  {"UW", "U"},       {"V", "V"},  {"W", "W"},
+    {"Y", "Y"},  {"Z", "Z"},   {"ZH", "SH"}, {"SIL", "Closed"},
 }};
 
 struct Drawing {
@@ -49,8 +49,15 @@ constexpr std::array<Drawing, 10> kDrawings{{
 // Where a cue shape is read back, B stands for the S drawing, the more
 // common of the two that share it.
 constexpr std::array<std::pair<char, char>, 9> kCueShapeDrawings{{
-    {'A', 'B'}, {'B', 'S'}, {'C', 'E'}, {'D', 'A'}, {'E', 'O'},
-    {'F', 'Q'}, {'G', 'F'}, {'H', 'L'}, {'X', 'C'},
+    {'A', 'B'},
+    {'B', 'S'},
+    {'C', 'E'},
+    {'D', 'A'},
+    {'E', 'O'},
+    {'F', 'Q'},
+    {'G', 'F'},
+    {'H', 'L'},
+    {'X', 'C'},
 }};
 
 const Drawing* findDrawing(char letter) {

@@ -35,11 +35,10 @@ public:
     void print() const {
         if (count_ == 0)
             return;
-        std::printf("%s: %zu (row%s %s%s)\n", what_.c_str(), count_, count_ == 1 ? "" : "s",
-                    names_.c_str(),
-                    count_ > kRowsNamed
-                        ? (" and " + std::to_string(count_ - kRowsNamed) + " more").c_str()
-                        : "");
+        std::printf(
+            "%s: %zu (row%s %s%s)\n", what_.c_str(), count_, count_ == 1 ? "" : "s", names_.c_str(),
+            count_ > kRowsNamed ? (" and " + std::to_string(count_ - kRowsNamed) + " more").c_str()
+                                : "");
     }
     std::size_t count() const { return count_; }
 

@@ -41,11 +41,9 @@ Format formatFor(const Arguments& arguments, const char* option, const std::stri
 int runConvert(const std::vector<std::string>& words) {
     if (helpAsked(words, kHelp))
         return kSuccess;
-    const Arguments arguments(words, {{"from", true},
-                                      {"to", true},
-                                      {"fps", true},
-                                      {"projector", false},
-                                      {"switch-fps", true}});
+    const Arguments arguments(
+        words,
+        {{"from", true}, {"to", true}, {"fps", true}, {"projector", false}, {"switch-fps", true}});
     arguments.expectPositional(2, 2);
     const std::string& in = arguments.positional()[0];
     const std::string& out = arguments.positional()[1];

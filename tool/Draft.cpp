@@ -38,10 +38,9 @@ Draft draftTiming(const DraftRequest& request, const std::function<void(double)>
             std::string list;
             for (const std::string& word : words.unknown)
                 list += (list.empty() ? "" : ", ") + word;
-            throw VoiceError(list.empty()
-                                 ? "the dialogue has no words"
-                                 : "no word of the dialogue is in the pronouncing dictionary: " +
-                                       list);
+            throw VoiceError(
+                list.empty() ? "the dialogue has no words"
+                             : "no word of the dialogue is in the pronouncing dictionary: " + list);
         }
         draft.unknownWords = words.unknown;
         recognizer.alignTo(words);

@@ -32,8 +32,8 @@ constexpr const char* kHelp =
 std::string defaultOutput(const std::string& voice) {
     const std::size_t slash = voice.rfind('/');
     const std::size_t dot = voice.rfind('.');
-    const bool hasExtension = dot != std::string::npos && dot > 0 &&
-                              (slash == std::string::npos || dot > slash + 1);
+    const bool hasExtension =
+        dot != std::string::npos && dot > 0 && (slash == std::string::npos || dot > slash + 1);
     return (hasExtension ? voice.substr(0, dot) : voice) + ".vsq";
 }
 
@@ -52,18 +52,15 @@ int runDraft(const std::vector<std::string>& words) {
     std::vector<std::string> rewritten;
     for (const std::string& word : words)
         rewritten.push_back(word == "-o" ? "--output" : word);
-    const Arguments arguments(rewritten, {{"output", true},
-                                          {"fps", true},
-                                          {"projector", false},
-                                          {"text", true}});
+    const Arguments arguments(
+        rewritten, {{"output", true}, {"fps", true}, {"projector", false}, {"text", true}});
     arguments.expectPositional(1, 1);
 
     DraftRequest request;
     request.voice = arguments.positional()[0];
     request.fps = arguments.number("fps", 12, 30).value_or(30);
     request.browser = !arguments.has("projector");
-    const std::string output =
-        arguments.value("output").value_or(defaultOutput(request.voice));
+    const std::string output = arguments.value("output").value_or(defaultOutput(request.voice));
     requireFolderOf(output);
     if (const auto text = arguments.value("text"))
         request.dialogue = readWholeFile(*text);

@@ -116,10 +116,10 @@ PhoneRecognizer::PhoneRecognizer(const SpeechModel& model) : decoder_(std::make_
     // Wide beams: a forced alignment must not lose the one path it needs,
     // and context-free phones keep the phone search many times faster
     // than real time.
-    decoder_->config = cmd_ln_init(
-        nullptr, ps_args(), TRUE, "-hmm", model.acoustic().c_str(), "-dict",
-        model.dictionary().c_str(), "-allphone_ci", "yes", "-beam", "1e-100", "-pbeam", "1e-100",
-        "-wbeam", "1e-80", "-lw", "2.0", "-fsgusefiller", "no", "-logfn", "/dev/null", nullptr);
+    decoder_->config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", model.acoustic().c_str(),
+                                   "-dict", model.dictionary().c_str(), "-allphone_ci", "yes",
+                                   "-beam", "1e-100", "-pbeam", "1e-100", "-wbeam", "1e-80", "-lw",
+                                   "2.0", "-fsgusefiller", "no", "-logfn", "/dev/null", nullptr);
     if (decoder_->config)
         decoder_->ps = ps_init(decoder_->config);
     if (!decoder_->ps)
@@ -220,16 +220,15 @@ void PhoneRecognizer::runUtterance(const std::int16_t* samples, std::size_t coun
 
 void PhoneRecognizer::collect(std::uint64_t firstSample) {
     const double offsetMs = static_cast<double>(firstSample) * 1000.0 / VoiceDecoder::kSampleRate;
-    for (ps_seg_t* segment = ps_seg_iter(decoder_->ps); segment;
-         segment = ps_seg_next(segment)) {
+    for (ps_seg_t* segment = ps_seg_iter(decoder_->ps); segment; segment = ps_seg_next(segment)) {
         int first = 0, last = 0;
         ps_seg_frames(segment, &first, &last);
         const char* word = ps_seg_word(segment);
         const std::string phone = phoneOf(word ? word : "");
         if (phone.empty() || last < first)
             continue;
-        phones_.push_back({offsetMs + first * kMsPerFrame, offsetMs + (last + 1) * kMsPerFrame,
-                           phone});
+        phones_.push_back(
+            {offsetMs + first * kMsPerFrame, offsetMs + (last + 1) * kMsPerFrame, phone});
     }
 }
 

@@ -78,11 +78,11 @@ std::uint64_t VoiceDecoder::decode(const std::string& path, const Block& block,
     checkFile(path);
     gst_init(nullptr, nullptr);
     GError* error = nullptr;
-    Pipeline pipeline(gst_parse_launch(
-        "uridecodebin name=source ! audioconvert ! audioresample ! "
-        "audio/x-raw,format=S16LE,rate=16000,channels=1,layout=interleaved ! "
-        "appsink name=sink sync=false max-buffers=16",
-        &error));
+    Pipeline pipeline(
+        gst_parse_launch("uridecodebin name=source ! audioconvert ! audioresample ! "
+                         "audio/x-raw,format=S16LE,rate=16000,channels=1,layout=interleaved ! "
+                         "appsink name=sink sync=false max-buffers=16",
+                         &error));
     if (!pipeline) {
         const std::string reason = error ? error->message : "no pipeline";
         g_clear_error(&error);

@@ -42,8 +42,11 @@ TEST(CueTsv, NamesTheLineOfAFault) {
 }
 
 TEST(CueTsv, WritesOneLinePerChangeOfShapeAndTheEnd) {
-    const Stretches stretches{
-        {0, 100, "Closed"}, {100, 200, "A"}, {200, 300, "I"}, {300, 450, "M"}, {450, 500, "Closed"}};
+    const Stretches stretches{{0, 100, "Closed"},
+                              {100, 200, "A"},
+                              {200, 300, "I"},
+                              {300, 450, "M"},
+                              {450, 500, "Closed"}};
     EXPECT_EQ(writeCueTsv(stretches), "0\tX\n0.1\tD\n0.3\tA\n0.45\tX\n0.5\tX\n");
 }
 
@@ -57,8 +60,10 @@ TEST(CueJson, ReadsAndWritesTheCueList) {
               "  \"mouthCues\": [\n"
               "    { \"start\": 0, \"end\": 0.2, \"value\": \"X\" },\n"
               "    { \"start\": 0.2, \"end\": 0.6, \"value\": \"F\" }\n  ]\n}\n");
-    EXPECT_EQ(messageOf([] { readCueJson("{\"mouthCues\": [\n{\"start\": 1, \"end\": 0.5, "
-                                         "\"value\": \"A\"}]}"); }),
+    EXPECT_EQ(messageOf([] {
+                  readCueJson("{\"mouthCues\": [\n{\"start\": 1, \"end\": 0.5, "
+                              "\"value\": \"A\"}]}");
+              }),
               "line 2: the cue ends before it starts");
     EXPECT_EQ(messageOf([] { readCueJson("{\"mouthCues\": [\n{\"start\": 1,,}]}"); }),
               "line 2: expected a key in quotes");
@@ -67,10 +72,10 @@ TEST(CueJson, ReadsAndWritesTheCueList) {
 TEST(SwitchData, FramesCountFromOneAtTheirOwnRate) {
     expectStretches(readSwitchData("MohoSwitch1\n1 rest\n13 AI\n25 MBP\n", 24),
                     {{0, 500, "Closed"}, {500, 1000, "A"}, {1000, 1000, "B"}});
-    EXPECT_EQ(writeSwitchData({{0, 500, "Closed"}, {500, 520, "E"}, {520, 1000, "U"},
-                               {1000, 1000, "Closed"}},
-                              24),
-              "MohoSwitch1\n1 rest\n13 U\n25 rest\n")
+    EXPECT_EQ(
+        writeSwitchData(
+            {{0, 500, "Closed"}, {500, 520, "E"}, {520, 1000, "U"}, {1000, 1000, "Closed"}}, 24),
+        "MohoSwitch1\n1 rest\n13 U\n25 rest\n")
         << "a change that falls on the same frame as the next gives way to it";
     EXPECT_EQ(messageOf([] { readSwitchData("1 rest\n", 24); }),
               "line 1: expected the header \"MohoSwitch1\"");

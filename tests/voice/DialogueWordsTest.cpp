@@ -1,0 +1,26 @@
+// The dialogue's words as the pronouncing dictionary is asked for them.
+
+#include "voice/PhoneRecognizer.h"
+
+#include <gtest/gtest.h>
+
+namespace visemer {
+namespace {
+
+std::string joined(const std::vector<DialogueWord>& words) {
+    std::string out;
+    for (const DialogueWord& word : words)
+        out += (out.empty() ? "" : " ") + std::string(word.afterBreak ? "|" : "") + word.text;
+    return out;
+}
+
+TEST(DialogueWords, LowerCaseWordsWithPausesOnlyAtPunctuation) {
+    EXPECT_EQ(joined(dialogueWords("Peter picked a peck, of PICKLED peppers.\nWhere's it?")),
+              "|peter picked a peck |of pickled peppers |where's it");
+    EXPECT_EQ(joined(dialogueWords("'Quoted' words -- and well-known ones")),
+              "|quoted words and well known ones");
+    EXPECT_EQ(joined(dialogueWords("  \n\t ")), "");
+}
+
+} // namespace
+} // namespace visemer
