@@ -24,28 +24,6 @@ constexpr int kWakeChecks = 3;
 // far beyond any real timing, and short of what a sleep can count.
 constexpr double kLongestStepMs = 60.0 * 60.0 * 1000.0;
 
-// A sleep ends a little after it was asked to, by however long the system
-// takes to run the thread again, and the walk takes a moment more to reach
-// the next shape. The walk learns that lateness from the shapes it has shown
-// and ends each wait that much early, so the shapes land on their due times
-// rather than always a little after. One row's lateness
-// counts only up to a few milliseconds: a moment when the machine did not
-// run the thread at all says nothing about the next sleep.
-class WakeLead {
-public:
-    double ms() const { return lead_; }
-    void learn(double lateMs) {
-        const double sample = std::clamp(lateMs, -kSampleLimitMs, kSampleLimitMs);
-        lead_ = std::clamp(lead_ + kRate * sample, 0.0, kLongestLeadMs);
-    }
-
-private:
-    static constexpr double kRate = 0.2;
-    static constexpr double kSampleLimitMs = 3;
-    static constexpr double kLongestLeadMs = 5;
-    double lead_ = 0;
-};
-
 void showFailure(UiToolkit& ui, Preview::Trigger trigger) {
     if (trigger == Preview::Trigger::EnterKey)
         ui.messageBox("Play", "Please select an audio file.", MessageBoxFlag::ErrorOnTop);
@@ -82,27 +60,15 @@ void Preview::PlayPreview(Trigger trigger) {
     // Each row is due where the delays before it put it on the clip's
     // timeline, so rounding and the time spent painting never add up.
     double dueSum = 0;
-    WakeLead lead;
-    bool slept = false;
     walk.pass([&](int row) {
-        // This shape is due where the delays before it end. Its lateness
-        // counts everything between the wait's end and the paint: the
-        // sleep's overrun and the walk's own move to the row.
-        const double shownDue = std::nearbyint(dueSum);
-        if (slept)
-            lead.learn(clock.nowMs() - shownDue);
         timeline_.showShapeOf(ui_.itemText(Control::Sequencer, row, Timeline::Label));
         dueSum += stepMs(readDecimal(ui_.itemText(Control::Sequencer, row, Timeline::Delay)), unit);
         const double due = std::nearbyint(dueSum);
-        // Rows that did not wait were shown as soon as they could be; how
-        // late they are says nothing about sleeping.
-        slept = false;
         for (int check = 0; check < kWakeChecks; ++check) {
-            const double wait = due - lead.ms() - clock.nowMs();
+            const double wait = due - clock.nowMs();
             if (wait < kMinimumSleepMs)
                 break;
             ui_.sleepMs(static_cast<int>(std::lround(wait)));
-            slept = true;
         }
     });
     walk.selectFirst();

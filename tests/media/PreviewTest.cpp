@@ -77,51 +77,10 @@ TEST_F(PreviewWalk, TimeSpentBetweenRowsDoesNotPileUp) {
     // Every wait overruns by 3 ms, as a busy machine's would.
     ui.onSleep = [&](int) { clock.extraMs += 3; };
     play();
-    // Due at 71, 143, 214, 286 ms: each wait ends near its due time, however
-    // long the work before it took, and the overrun is never paid twice.
-    ASSERT_EQ(ui.sleeps().size(), 4u);
-    EXPECT_EQ(ui.sleeps()[0], 71);
-    const double end = ui.sleptMs() + clock.extraMs;
-    EXPECT_GE(end, 286);
-    EXPECT_LE(end, 286 + 3);
-}
-
-TEST_F(PreviewWalk, WaitsLearnToEndEarlyByTheSleepsOverrun) {
-    for (int row = 0; row < 25; ++row)
-        setRow(row, "A", "1");
-    std::vector<double> late;
-    double due = 0;
-    int row = 0;
-    ui.onSleep = [&](int ms) {
-        clock.extraMs += 3;
-        // The preview is painted as a row's wait ends, before the next
-        // row's first sleep.
-        due = std::nearbyint(++row * Preview::delayUnit(30, -2));
-        late.push_back(ui.sleptMs() + ms + clock.extraMs - due);
-    };
-    play();
-    ASSERT_EQ(late.size(), 25u);
-    EXPECT_DOUBLE_EQ(late.front(), 3) << "nothing learnt yet";
-    for (std::size_t i = 15; i < late.size(); ++i)
-        EXPECT_LE(std::abs(late[i]), 1.0) << "row " << i + 1;
-}
-
-TEST_F(PreviewWalk, OneStalledWaitTeachesTheWalkLittle) {
-    for (int row = 0; row < 25; ++row)
-        setRow(row, "A", "1");
-    std::vector<double> late;
-    int row = 0;
-    ui.onSleep = [&](int ms) {
-        if (++row == 10)
-            clock.extraMs += 100;
-        const double due = std::nearbyint(row * Preview::delayUnit(30, -2));
-        late.push_back(ui.sleptMs() + ms + clock.extraMs - due);
-    };
-    play();
-    ASSERT_EQ(late.size(), 24u) << "the row after the stall is already due";
-    EXPECT_DOUBLE_EQ(late[9], 100);
-    for (std::size_t i = 10; i < late.size(); ++i)
-        EXPECT_GE(late[i], -1.0) << "a shape shown early after the stall, row " << i + 2;
+    // Due at 71, 143, 214, 286 ms: each wait ends on its due time, however
+    // long the work before it took.
+    EXPECT_EQ(ui.sleeps(), (std::vector<int>{71, 69, 68, 69}));
+    EXPECT_EQ(ui.sleptMs() + clock.extraMs, 286 + 3);
 }
 
 TEST_F(PreviewWalk, HighlightStandsOnTheNextRowDuringEachWait) {
