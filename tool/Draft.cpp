@@ -31,7 +31,8 @@ std::vector<TimedLabel> labelledStretches(const std::vector<TimedPhone>& phones)
 
 Draft draftTiming(const DraftRequest& request, const std::function<void(double)>& progress) {
     Draft draft;
-    PhoneRecognizer recognizer(request.model);
+    PhoneRecognizer recognizer(request.model, request.dialogue ? PhoneRecognizer::Search::Dialogue
+                                                               : PhoneRecognizer::Search::Phones);
     if (request.dialogue) {
         const Pronunciations words = recognizer.lookUp(*request.dialogue);
         if (words.words.empty()) {

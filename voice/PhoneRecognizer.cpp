@@ -112,14 +112,17 @@ std::vector<DialogueWord> dialogueWords(const std::string& text) {
     return words;
 }
 
-PhoneRecognizer::PhoneRecognizer(const SpeechModel& model) : decoder_(std::make_unique<Decoder>()) {
-    // Wide beams: a forced alignment must not lose the one path it needs,
-    // and context-free phones keep the phone search many times faster
-    // than real time.
-    decoder_->config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", model.acoustic().c_str(),
-                                   "-dict", model.dictionary().c_str(), "-allphone_ci", "yes",
-                                   "-beam", "1e-100", "-pbeam", "1e-100", "-wbeam", "1e-80", "-lw",
-                                   "2.0", "-fsgusefiller", "no", "-logfn", "/dev/null", nullptr);
+PhoneRecognizer::PhoneRecognizer(const SpeechModel& model, Search search)
+    : decoder_(std::make_unique<Decoder>()) {
+    // A forced alignment needs wide beams so as not to lose the one path
+    // it is after; the phone search keeps narrow ones, and context-free
+    // phones, to run many times faster than real time.
+    const bool aligning = search == Search::Dialogue;
+    decoder_->config = cmd_ln_init(
+        nullptr, ps_args(), TRUE, "-hmm", model.acoustic().c_str(), "-dict",
+        model.dictionary().c_str(), "-allphone_ci", "yes", "-beam", aligning ? "1e-100" : "1e-20",
+        "-pbeam", aligning ? "1e-100" : "1e-20", "-wbeam", aligning ? "1e-80" : "7e-29", "-lw",
+        "2.0", "-fsgusefiller", "no", "-logfn", "/dev/null", nullptr);
     if (decoder_->config)
         decoder_->ps = ps_init(decoder_->config);
     if (!decoder_->ps)

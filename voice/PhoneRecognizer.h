@@ -41,15 +41,18 @@ struct Pronunciations {
 // the dialogue's phones to the voice, over the whole clip at once.
 class PhoneRecognizer {
 public:
+    enum class Search { Phones, Dialogue };
+
     // Throws VoiceError when the model cannot be loaded.
-    explicit PhoneRecognizer(const SpeechModel& model);
+    PhoneRecognizer(const SpeechModel& model, Search search);
     ~PhoneRecognizer();
     PhoneRecognizer(const PhoneRecognizer&) = delete;
     PhoneRecognizer& operator=(const PhoneRecognizer&) = delete;
 
     // Splits the text into words and looks them up.
     Pronunciations lookUp(const std::string& dialogue);
-    // Aligns from now on to these words; throws VoiceError when none is known.
+    // Aligns from now on to these words (for a Dialogue search); throws
+    // VoiceError when none is known.
     void alignTo(const Pronunciations& dialogue);
 
     void feed(const std::int16_t* samples, std::size_t count);
