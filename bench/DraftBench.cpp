@@ -339,7 +339,12 @@ int main(int argc, char** argv) {
     // Every draft loads the speech model first; how long that takes is
     // measured once here, to tell the recognition's own speed.
     const double loadStart = cpuSeconds();
-    { PhoneRecognizer loaded(SpeechModel{}, PhoneRecognizer::Search::Phones); }
+    try {
+        PhoneRecognizer loaded(SpeechModel{}, PhoneRecognizer::Search::Phones);
+    } catch (const VoiceError& error) {
+        std::fprintf(stderr, "draft_bench: %s\n", error.what());
+        return 1;
+    }
     const double loadSeconds = cpuSeconds() - loadStart;
 
     Score phones, phonesRows, aligned, alignedRows;
