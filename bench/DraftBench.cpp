@@ -289,14 +289,23 @@ int longClip(int minutes, const std::string& folder, const char* tool) {
         execl(tool, tool, "draft", path.c_str(), "-o", out.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    // The child's own high-water mark, read while it runs: its rusage
-    // would also count the pages it shared with this process before exec.
+    // The tool's own high-water mark, read while it runs: the child's
+    // rusage would also count what it shared with this process before exec.
     long peakKb = 0;
     int status = 0;
     rusage usage{};
     while (wait4(child, &status, WNOHANG, &usage) == 0) {
-        std::ifstream proc("/proc/" + std::to_string(child) + "/status");
-        for (std::string line; std::getline(proc, line);)
+        // Until exec the child is a copy of this process, whose samples
+        // would count; only the tool's own memory does.
+        const std::string proc = "/proc/" + std::to_string(child);
+        std::string name;
+        std::getline(std::ifstream(proc + "/comm"), name);
+        if (name != "visemer-tool") {
+            usleep(1'000);
+            continue;
+        }
+        std::ifstream statusFile(proc + "/status");
+        for (std::string line; std::getline(statusFile, line);)
             if (line.rfind("VmHWM:", 0) == 0)
                 peakKb = std::max(peakKb, std::strtol(line.c_str() + 6, nullptr, 10));
         usleep(50'000);
