@@ -24,8 +24,8 @@ bool readable(const std::string& path) {
 }
 
 std::optional<std::string> keyOf(ProjectFile& file, std::string_view group, std::string_view key) {
-    // A value can itself be the fallback text, so ask twice with different
-    // fallbacks to tell a missing key from one that holds it.
+    // A fallback no project value holds (a control byte) tells a missing
+    // key from an empty one.
     if (file.selectGroup(group) != 1)
         return std::nullopt;
     const std::string first = file.readKey(key, "\x01");

@@ -5,7 +5,9 @@
 #include "exchange/RowLayout.h"
 #include "exchange/TimingFormats.h"
 #include "files/AtomicFile.h"
+#include "project/FileExtension.h"
 #include "tool/Arguments.h"
+#include "toolkit/AsciiCase.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -23,19 +25,15 @@ void note(const std::string& text) {
 }
 
 std::string extensionOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return {};
-    std::string extension = path.substr(dot + 1);
+    std::string extension(extensionPart(path));
     for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        c = foldAsciiCase(c);
     return extension;
 }
 
 // The timing's step length, falling back to the given rate where the file
 // has none.
-double unitFor(Timing& timing, const Rate& rate, const std::string& path) {
+double unitFor(const Timing& timing, const Rate& rate, const std::string& path) {
     if (const double unit = delayUnitMs(timing); unit > 0)
         return unit;
     Timing timed = timing;

@@ -50,8 +50,12 @@ std::string phoneOf(const std::string& word) {
         return upper(word.substr(3));
     if (word == "<sil>" || word == kPause || word == "SIL" || word == "<s>" || word == "</s>")
         return "SIL";
-    if (word.empty() || word.front() == '(' || word.front() == '+' || word.front() == '[')
-        return word.front() == '+' ? "SIL" : "";
+    // Noise fillers ("+NSN+") close the mouth; the search's own marks
+    // ("(NULL)", "[...]") are no phone at all.
+    if (word.empty() || word.front() == '(' || word.front() == '[')
+        return "";
+    if (word.front() == '+')
+        return "SIL";
     return word;
 }
 
