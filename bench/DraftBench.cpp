@@ -14,6 +14,7 @@
 //
 // Exits 1 without figures when no frame could be compared.
 
+#include "exchange/RowLayout.h"
 #include "exchange/Vocabulary.h"
 #include "tool/Draft.h"
 #include "voice/VoiceError.h"
@@ -99,18 +100,19 @@ const Voice kVoices[] = {
 // reference then goes through the same tables as the draft.
 const std::map<std::string, std::string>& espeakPhones() {
     static const std::map<std::string, std::string> table{
-        {"p", "P"},   {"b", "B"},   {"m", "M"},   {"f", "F"},    {"v", "V"},   {"T", "TH"},
-        {"D", "DH"},  {"s", "S"},   {"z", "Z"},   {"S", "SH"},   {"Z", "ZH"},  {"tS", "CH"},
-        {"dZ", "JH"}, {"t", "T"},   {"t#", "T"},  {"t2", "T"},   {"d", "D"},   {"d#", "D"},
-        {"k", "K"},   {"g", "G"},   {"h", "HH"},  {"n", "N"},    {"n-", "N"},  {"N", "NG"},
-        {"l", "L"},   {"l/", "L"},  {"@L", "L"},  {"r", "R"},    {"r-", "R"},  {"R", "R"},
-        {"w", "W"},   {"j", "Y"},   {"a", "AE"},  {"a#", "AE"},  {"A:", "AA"}, {"A@", "AA"},
-        {"A", "AA"},  {"aa", "AE"}, {"aI", "AY"}, {"aI@", "AY"}, {"aU", "AW"}, {"V", "AH"},
-        {"@", "AH"},  {"@2", "AH"}, {"@5", "AH"}, {"a2", "AH"},  {"E", "EH"},  {"e@", "EH"},
-        {"e", "EH"},  {"eI", "EY"}, {"I", "IH"},  {"I2", "IH"},  {"I#", "IH"}, {"i", "IY"},
-        {"i@", "IY"}, {"I@", "IH"}, {"i:", "IY"}, {"U", "UH"},   {"U@", "UH"}, {"u:", "UW"},
-        {"O:", "AO"}, {"O", "AO"},  {"O@", "AO"}, {"o@", "AO"},  {"0", "AA"},  {"oU", "OW"},
-        {"@U", "OW"}, {"o", "OW"},  {"OI", "OY"}, {"3:", "ER"},  {"3", "ER"},  {"?", "SIL"},
+        {"p", "P"},   {"b", "B"},    {"m", "M"},   {"f", "F"},    {"v", "V"},   {"T", "TH"},
+        {"D", "DH"},  {"s", "S"},    {"z", "Z"},   {"S", "SH"},   {"Z", "ZH"},  {"tS", "CH"},
+        {"dZ", "JH"}, {"t", "T"},    {"t#", "T"},  {"t2", "T"},   {"d", "D"},   {"d#", "D"},
+        {"k", "K"},   {"g", "G"},    {"h", "HH"},  {"n", "N"},    {"n-", "N"},  {"N", "NG"},
+        {"l", "L"},   {"l/", "L"},   {"@L", "L"},  {"r", "R"},    {"r-", "R"},  {"R", "R"},
+        {"w", "W"},   {"j", "Y"},    {"a", "AE"},  {"a#", "AE"},  {"A:", "AA"}, {"A@", "AA"},
+        {"A", "AA"},  {"aa", "AE"},  {"aI", "AY"}, {"aI@", "AY"}, {"aU", "AW"}, {"V", "AH"},
+        {"@", "AH"},  {"@2", "AH"},  {"@5", "AH"}, {"a2", "AH"},  {"E", "EH"},  {"e@", "EH"},
+        {"e", "EH"},  {"eI", "EY"},  {"I", "IH"},  {"I2", "IH"},  {"I#", "IH"}, {"i", "IY"},
+        {"i@", "IY"}, {"I@", "IH"},  {"i:", "IY"}, {"U", "UH"},   {"U@", "UH"}, {"u:", "UW"},
+        {"O:", "AO"}, {"O", "AO"},   {"O@", "AO"}, {"o@", "AO"},  {"0", "AA"},  {"oU", "OW"},
+        {"@U", "OW"}, {"o", "OW"},   {"OI", "OY"}, {"3:", "ER"},  {"3", "ER"},  {"?", "SIL"},
+        {"O2", "AO"}, {"i@3", "IY"},
     };
     return table;
 }
@@ -367,7 +369,7 @@ int main(int argc, char** argv) {
     }
     const double loadSeconds = cpuSeconds() - loadStart;
 
-    Score phones, phonesRows, aligned, alignedRows;
+    Score phones, phonesRows, aligned, alignedRows, referenceRows;
     for (std::size_t i = 0; i < sentences; ++i) {
         const Voice& voice = kVoices[i % std::size(kVoices)];
         const Spoken spoken = speak(kSentences[i], voice);
@@ -375,6 +377,11 @@ int main(int argc, char** argv) {
         writeWav(wav, spoken.samples);
         const double lengthMs = spoken.samples.size() * 1000.0 / sampleRate;
         const auto reference = referenceStretches(spoken);
+        // The reference itself laid out in rows: what whole steps cost even
+        // a perfect recognition.
+        Timing perfect;
+        perfect.rows = layOutRows(reference, delayUnitMs(perfect));
+        referenceRows.add(reference, timeRows(perfect, delayUnitMs(perfect)), lengthMs);
         for (bool withText : {false, true}) {
             tool::DraftRequest request;
             request.voice = wav;
@@ -426,6 +433,12 @@ int main(int argc, char** argv) {
     print("with text", alignedRows, 85);
     print("  phones, no text", phones, 65);
     print("  phones, text", aligned, 85);
+    std::printf("%-18s agreement %5.1f%%  change error median %5.1f ms, 90%% %6.1f ms\n",
+                "reference as rows",
+                100.0 * static_cast<double>(referenceRows.agreeing) /
+                    static_cast<double>(referenceRows.frames),
+                percentile(referenceRows.changeErrors, 0.5),
+                percentile(referenceRows.changeErrors, 0.9));
     const double drafts = 2.0 * static_cast<double>(sentences);
     std::printf("loading the speech model takes %.2f s of processor time per draft; without it "
                 "the speed is %.1fx (no text) and %.1fx (text)\n",

@@ -1,5 +1,6 @@
 #include "voice/PhoneRecognizer.h"
 
+#include "voice/DialogueGrammar.h"
 #include "voice/VoiceDecoder.h"
 #include "voice/VoiceError.h"
 
@@ -16,15 +17,33 @@ namespace {
 
 constexpr std::size_t kSamplesPerFrame = VoiceDecoder::kSampleRate / 100; // 10 ms
 constexpr double kMsPerFrame = 10;
-// Phone search runs in stretches of at most this long, cut at the quietest
-// frame of their last third.
+// A frame's window is 25.625 ms long and starts where the frame does, so the
+// sound a frame hears is centred 12.8 ms after the frame's start. A change
+// between two frames lies halfway between their centres: this much later
+// than the later frame's start.
+constexpr double kWindowMs = 25.625;
+constexpr double kChangeAfterFrameStartMs = kWindowMs / 2 - kMsPerFrame / 2;
+// The voice is searched in stretches of at most this long. The phone search
+// cuts each at the quietest frame of its last third; an alignment goes on
+// from the end of the last word it keeps.
 constexpr std::size_t kLongestStretch = 30 * VoiceDecoder::kSampleRate;
 constexpr std::size_t kShortestStretch = 20 * VoiceDecoder::kSampleRate;
 // cmudict lists other spellings as "word(2)", "word(3)" ...
 constexpr int kMostSpellings = 9;
 constexpr const char* kPhoneSearch = "phones";
 constexpr const char* kAlignSearch = "dialogue";
-constexpr const char* kPause = "pause";
+// A stretch of dialogue holds at most this many words: half a minute at
+// twice the pace of quick speech.
+constexpr std::size_t kWordsPerStretch = 200;
+// Words that end this close to a stretch's cut are aligned again with the
+// next stretch.
+constexpr std::size_t kHeldBack = 2 * VoiceDecoder::kSampleRate;
+
+std::string clockTime(std::uint64_t sample) {
+    const std::uint64_t seconds = sample / VoiceDecoder::kSampleRate;
+    const std::string secondsText = std::to_string(seconds % 60);
+    return std::to_string(seconds / 60) + ":" + (secondsText.size() < 2 ? "0" : "") + secondsText;
+}
 
 std::string lower(std::string text) {
     for (char& c : text)
@@ -38,17 +57,11 @@ std::string upper(std::string text) {
     return text;
 }
 
-// The grammar's "word" for a phone: the phone itself, in lower case with a
-// prefix that no dictionary word has.
-std::string phoneWord(const std::string& phone) {
-    return "ph_" + lower(phone);
-}
-
 // Back from a search's word to a phone; empty for the search's own marks.
 std::string phoneOf(const std::string& word) {
     if (word.rfind("ph_", 0) == 0)
         return upper(word.substr(3));
-    if (word == "<sil>" || word == kPause || word == "SIL" || word == "<s>" || word == "</s>")
+    if (word == "<sil>" || word == kPauseWord || word == "SIL" || word == "<s>" || word == "</s>")
         return "SIL";
     // Noise fillers ("+NSN+") close the mouth; the search's own marks
     // ("(NULL)", "[...]") are no phone at all.
@@ -168,89 +181,150 @@ Pronunciations PhoneRecognizer::lookUp(const std::string& dialogue) {
 void PhoneRecognizer::alignTo(const Pronunciations& dialogue) {
     if (dialogue.words.empty())
         throw VoiceError("the dialogue has no word the pronouncing dictionary knows");
-    // A grammar over the dialogue's phones, spelled as words of their own,
-    // with an optional pause where punctuation allows one: the aligned
-    // "words" are then the phones themselves. Words of one phrase run on,
-    // so the silent closure of a stop is not taken for a pause.
+    // The grammar's "words" are the phones themselves, so the aligned words
+    // are the aligned phones.
     std::set<std::string> phones;
-    std::string rule;
-    for (std::size_t word = 0; word < dialogue.words.size(); ++word) {
-        const auto& spellings = dialogue.words[word];
-        if (word == 0 || dialogue.afterBreak[word])
-            rule += " [ " + std::string(kPause) + " ]";
-        rule += " (";
-        for (std::size_t i = 0; i < spellings.size(); ++i) {
-            rule += i ? " |" : "";
-            std::istringstream split(spellings[i]);
-            for (std::string phone; split >> phone;) {
+    for (const auto& spellings : dialogue.words)
+        for (const std::string& spelling : spellings) {
+            std::istringstream split(spelling);
+            for (std::string phone; split >> phone;)
                 phones.insert(phone);
-                rule += " " + phoneWord(phone);
-            }
         }
-        rule += " )";
-    }
     for (const std::string& phone : phones)
         ps_add_word(decoder_->ps, phoneWord(phone).c_str(), phone.c_str(), FALSE);
-    ps_add_word(decoder_->ps, kPause, "SIL", TRUE);
-    const std::string grammar =
-        "#JSGF V1.0;\ngrammar dialogue;\npublic <dialogue> =" + rule + " [ " + kPause + " ];\n";
-    if (ps_set_jsgf_string(decoder_->ps, kAlignSearch, grammar.c_str()) < 0 ||
-        ps_set_search(decoder_->ps, kAlignSearch) < 0)
-        throw VoiceError("cannot build an alignment for the dialogue");
+    ps_add_word(decoder_->ps, kPauseWord, "SIL", TRUE);
+    dialogue_ = dialogue;
+    nextWord_ = 0;
     aligning_ = true;
 }
 
 void PhoneRecognizer::feed(const std::int16_t* samples, std::size_t count) {
-    if (aligning_) {
-        if (!started_) {
-            ps_start_utt(decoder_->ps);
-            started_ = true;
-        }
-        ps_process_raw(decoder_->ps, samples, count, FALSE, FALSE);
-        return;
-    }
     pending_.insert(pending_.end(), samples, samples + count);
     while (pending_.size() >= kLongestStretch) {
+        if (aligning_) {
+            alignStretch(false);
+            continue;
+        }
         const std::size_t cut = quietestFrame(pending_.data(), kShortestStretch, kLongestStretch);
-        runUtterance(pending_.data(), cut);
-        pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(cut));
+        const auto segments = runUtterance(cut);
+        keep(segments, segments.size(), cut);
+        advance(cut);
     }
 }
 
-void PhoneRecognizer::runUtterance(const std::int16_t* samples, std::size_t count) {
+std::vector<PhoneRecognizer::Segment> PhoneRecognizer::runUtterance(std::size_t count) {
+    // Frames are counted from the start of a stream: each stretch is one.
+    ps_start_stream(decoder_->ps);
     ps_start_utt(decoder_->ps);
-    ps_process_raw(decoder_->ps, samples, count, FALSE, FALSE);
+    ps_process_raw(decoder_->ps, pending_.data(), count, FALSE, FALSE);
     ps_end_utt(decoder_->ps);
-    collect(pendingStart_);
-    pendingStart_ += count;
-}
-
-void PhoneRecognizer::collect(std::uint64_t firstSample) {
-    const double offsetMs = static_cast<double>(firstSample) * 1000.0 / VoiceDecoder::kSampleRate;
+    std::vector<Segment> segments;
+    if (!ps_get_hyp(decoder_->ps, nullptr))
+        return segments;
     for (ps_seg_t* segment = ps_seg_iter(decoder_->ps); segment; segment = ps_seg_next(segment)) {
         int first = 0, last = 0;
         ps_seg_frames(segment, &first, &last);
         const char* word = ps_seg_word(segment);
-        const std::string phone = phoneOf(word ? word : "");
-        if (phone.empty() || last < first)
-            continue;
-        phones_.push_back(
-            {offsetMs + first * kMsPerFrame, offsetMs + (last + 1) * kMsPerFrame, phone});
+        std::string phone = phoneOf(word ? word : "");
+        if (!phone.empty() && last >= first)
+            segments.push_back({std::move(phone), first, last + 1});
     }
+    return segments;
+}
+
+void PhoneRecognizer::keep(const std::vector<Segment>& segments, std::size_t count,
+                           std::size_t stretchSamples) {
+    const double offsetMs = static_cast<double>(pendingStart_) * 1000.0 / VoiceDecoder::kSampleRate;
+    const double lengthMs =
+        static_cast<double>(stretchSamples) * 1000.0 / VoiceDecoder::kSampleRate;
+    // A stretch that goes on from where the one before was cut at a change
+    // of phone starts with that change.
+    const double firstChangeMs = continuesAtChange_ ? kChangeAfterFrameStartMs : 0;
+    const auto changeAt = [&](int frame) {
+        return frame <= 0 ? firstChangeMs
+                          : std::min(lengthMs, frame * kMsPerFrame + kChangeAfterFrameStartMs);
+    };
+    for (std::size_t i = 0; i < count && i < segments.size(); ++i)
+        phones_.push_back({offsetMs + changeAt(segments[i].first),
+                           offsetMs + changeAt(segments[i].end), segments[i].phone});
+}
+
+void PhoneRecognizer::advance(std::size_t samples) {
+    samples = std::min(samples, pending_.size());
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(samples));
+    pendingStart_ += samples;
+}
+
+void PhoneRecognizer::alignStretch(bool last) {
+    // A long clip is aligned a stretch at a time, each against the words
+    // that may be in it. The stretch's last words may have been cut short,
+    // so they are aligned again with the next stretch, which starts where
+    // the last word kept ends.
+    const std::size_t stretch = last ? pending_.size() : kLongestStretch;
+    if (nextWord_ >= dialogue_.words.size()) {
+        // Past the dialogue's last word the mouth stays closed.
+        keep({{"SIL", 0, static_cast<int>(stretch / kSamplesPerFrame)}}, 1, stretch);
+        advance(stretch);
+        continuesAtChange_ = false;
+        return;
+    }
+    const std::size_t from = nextWord_;
+    const std::size_t to = std::min(dialogue_.words.size(), from + kWordsPerStretch);
+    const bool whole = last && to == dialogue_.words.size();
+    const std::string grammar = dialogueGrammar(dialogue_, from, to, !whole);
+    if (ps_set_jsgf_string(decoder_->ps, kAlignSearch, grammar.c_str()) < 0 ||
+        ps_set_search(decoder_->ps, kAlignSearch) < 0)
+        throw VoiceError("cannot build an alignment for the dialogue");
+    const auto segments = runUtterance(stretch);
+    if (segments.empty())
+        throw VoiceError("the voice could not be matched to the dialogue" +
+                         (pendingStart_ > 0 ? " after " + clockTime(pendingStart_) : ""));
+
+    std::vector<std::string> spoken;
+    std::vector<std::size_t> spokenSegment; // each phone's segment
+    for (std::size_t i = 0; i < segments.size(); ++i)
+        if (segments[i].phone != "SIL") {
+            spoken.push_back(segments[i].phone);
+            spokenSegment.push_back(i);
+        }
+    const std::vector<std::size_t> ends = wordEnds(spoken, dialogue_, from);
+    if (last) {
+        keep(segments, segments.size(), stretch);
+        advance(stretch);
+        nextWord_ += ends.size();
+        return;
+    }
+    // Keep the words that end well before the cut; at least one, so that
+    // the alignment always moves on.
+    const int latestEnd = static_cast<int>((stretch - kHeldBack) / kSamplesPerFrame);
+    std::size_t words = 0;
+    while (words < ends.size() && ends[words] > 0 &&
+           segments[spokenSegment[ends[words] - 1]].end <= latestEnd)
+        ++words;
+    if (words == 0 && !ends.empty() && ends[0] > 0)
+        words = 1;
+    if (words == 0) {
+        // Nothing but pauses: the whole stretch is kept.
+        keep(segments, segments.size(), stretch);
+        advance(stretch);
+        continuesAtChange_ = false;
+        return;
+    }
+    const std::size_t lastSegment = spokenSegment[ends[words - 1] - 1];
+    keep(segments, lastSegment + 1, stretch);
+    advance(static_cast<std::size_t>(segments[lastSegment].end) * kSamplesPerFrame);
+    nextWord_ += words;
+    continuesAtChange_ = true;
 }
 
 std::vector<TimedPhone> PhoneRecognizer::finish() {
     if (aligning_) {
-        if (!started_)
-            return {};
-        ps_end_utt(decoder_->ps);
-        started_ = false;
-        if (!ps_get_hyp(decoder_->ps, nullptr))
-            throw VoiceError("the voice could not be matched to the dialogue");
-        collect(0);
+        if (!pending_.empty() || nextWord_ < dialogue_.words.size())
+            alignStretch(true);
     } else if (!pending_.empty()) {
-        runUtterance(pending_.data(), pending_.size());
-        pending_.clear();
+        const auto segments = runUtterance(pending_.size());
+        keep(segments, segments.size(), pending_.size());
+        advance(pending_.size());
     }
     return std::move(phones_);
 }

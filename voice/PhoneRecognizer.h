@@ -38,7 +38,7 @@ struct Pronunciations {
 // Without a dialogue it searches for any sequence of phones, in stretches
 // of at most half a minute cut at the quietest moment near their end, so
 // memory stays bounded however long the clip. With a dialogue it aligns
-// the dialogue's phones to the voice, over the whole clip at once.
+// the dialogue's phones to the voice, in stretches of the same length.
 class PhoneRecognizer {
 public:
     enum class Search { Phones, Dialogue };
@@ -62,14 +62,27 @@ public:
 
 private:
     struct Decoder;
-    void runUtterance(const std::int16_t* samples, std::size_t count);
-    void collect(std::uint64_t firstSample);
+    // A phone the search found, in frames of 10 ms from the stretch's start.
+    struct Segment {
+        std::string phone;
+        int first = 0;
+        int end = 0; // one past its last frame
+    };
+    // Searches the first `count` samples not yet run.
+    std::vector<Segment> runUtterance(std::size_t count);
+    void alignStretch(bool last);
+    // Keeps the first `count` segments of a stretch `stretchSamples` long.
+    void keep(const std::vector<Segment>& segments, std::size_t count, std::size_t stretchSamples);
+    // Drops samples that are done with from the front of those not yet run.
+    void advance(std::size_t samples);
 
     std::unique_ptr<Decoder> decoder_;
     bool aligning_ = false;
-    bool started_ = false;
-    std::vector<std::int16_t> pending_; // phone search: the stretch not yet run
-    std::uint64_t pendingStart_ = 0;    // its first sample on the clip
+    Pronunciations dialogue_;
+    std::size_t nextWord_ = 0;          // the first dialogue word not yet kept
+    std::vector<std::int16_t> pending_; // the samples not yet run
+    std::uint64_t pendingStart_ = 0;    // their first sample on the clip
+    bool continuesAtChange_ = false;    // they start where a phone changes
     std::vector<TimedPhone> phones_;
 };
 

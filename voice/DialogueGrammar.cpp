@@ -1,0 +1,92 @@
+#include "voice/DialogueGrammar.h"
+
+#include "voice/PhoneRecognizer.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+#include <sstream>
+#include <utility>
+
+namespace visemer {
+namespace {
+
+std::vector<std::string> phonesOf(const std::string& spelling) {
+    std::vector<std::string> phones;
+    std::istringstream split(spelling);
+    for (std::string phone; split >> phone;)
+        phones.push_back(phone);
+    return phones;
+}
+
+} // namespace
+
+std::string phoneWord(const std::string& phone) {
+    std::string word = "ph_";
+    for (const char c : phone)
+        word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return word;
+}
+
+std::string dialogueGrammar(const Pronunciations& dialogue, std::size_t from, std::size_t to,
+                            bool mayStopEarly) {
+    const std::string pause = std::string(" [ ") + kPauseWord + " ]";
+    std::string rule = pause;
+    std::size_t open = 0;
+    for (std::size_t word = from; word < to && word < dialogue.words.size(); ++word) {
+        if (word > from && mayStopEarly) {
+            rule += " [";
+            ++open;
+        }
+        if (word > from && dialogue.afterBreak[word])
+            rule += pause;
+        rule += " (";
+        const auto& spellings = dialogue.words[word];
+        for (std::size_t i = 0; i < spellings.size(); ++i) {
+            rule += i ? " |" : "";
+            for (const std::string& phone : phonesOf(spellings[i]))
+                rule += " " + phoneWord(phone);
+        }
+        rule += " )";
+    }
+    for (; open > 0; --open)
+        rule += " ]";
+    rule += pause;
+    return "#JSGF V1.0;\ngrammar dialogue;\npublic <dialogue> =" + rule + ";\n";
+}
+
+std::vector<std::size_t> wordEnds(const std::vector<std::string>& phones,
+                                  const Pronunciations& dialogue, std::size_t from) {
+    // Depth first over the spellings; the first way that uses every phone
+    // wins, else the one that reached furthest.
+    // Places already found to lead nowhere are not searched again, so
+    // words with many spellings cannot make this exponential.
+    std::vector<std::size_t> best, path;
+    std::set<std::pair<std::size_t, std::size_t>> deadEnds;
+    const auto search = [&](auto&& self, std::size_t word, std::size_t at) -> bool {
+        if (path.size() > best.size())
+            best = path;
+        if (at == phones.size())
+            return true;
+        if (word >= dialogue.words.size() || deadEnds.count({word, at}))
+            return false;
+        for (const std::string& spelling : dialogue.words[word]) {
+            const auto spelled = phonesOf(spelling);
+            if (spelled.empty() || at + spelled.size() > phones.size() ||
+                !std::equal(spelled.begin(), spelled.end(), phones.begin() + at))
+                continue;
+            path.push_back(at + spelled.size());
+            if (self(self, word + 1, at + spelled.size())) {
+                best = path;
+                return true;
+            }
+            path.pop_back();
+        }
+        deadEnds.insert({word, at});
+        return false;
+    };
+    search(search, from, 0);
+    return best;
+}
+
+} // namespace visemer

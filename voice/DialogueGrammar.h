@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace visemer {
+
+struct Pronunciations;
+
+// The grammar's "word" for a phone: the phone itself, in lower case with a
+// prefix that no dictionary word has.
+std::string phoneWord(const std::string& phone);
+
+// The name of the optional pause the grammar allows between phrases.
+inline constexpr const char* kPauseWord = "pause";
+
+// A JSGF grammar whose "words" are the phones of dialogue words [from, to),
+// each word one of its spellings, with an optional pause at the start, at
+// the end and where punctuation stands. Words of one phrase run on, so the
+// silent closure of a stop is not taken for a pause. With mayStopEarly the voice may end
+// after any of the words: a stretch cut from a longer clip holds only the
+// first few of them.
+std::string dialogueGrammar(const Pronunciations& dialogue, std::size_t from, std::size_t to,
+                            bool mayStopEarly);
+
+// Reads aligned phones back as the dialogue's words, from word `from` on.
+// For each whole word found, in order, the number of phones up to its end.
+// Phones that do not spell the words give the words matched before them.
+std::vector<std::size_t> wordEnds(const std::vector<std::string>& phones,
+                                  const Pronunciations& dialogue, std::size_t from);
+
+} // namespace visemer
