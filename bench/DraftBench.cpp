@@ -7,13 +7,15 @@
 //   - change error: for each change of drawing in the reference, how far
 //     the nearest change in the draft lies (median and 90th percentile);
 //   - speed: seconds of voice per second of processor time.
-// With --long-minutes N it also drafts one clip of N minutes in a child
-// process and reports that process's peak resident memory.
+// With --long-minutes N it also drafts one clip of N minutes, without and
+// with its text, each in a child process, and reports the agreement over
+// the whole clip and that process's peak resident memory.
 //
 //   draft_bench [--sentences N] [--long-minutes N] [--keep DIR]
 //
 // Exits 1 without figures when no frame could be compared.
 
+#include "exchange/ProjectDocument.h"
 #include "exchange/RowLayout.h"
 #include "exchange/Vocabulary.h"
 #include "tool/Draft.h"
@@ -265,35 +267,27 @@ void print(const char* name, const Score& score, double agreementGoal) {
                 percentile(score.changeErrors, 0.9), score.voiceSeconds / score.cpuSeconds);
 }
 
-int longClip(int minutes, const std::string& folder, const char* tool) {
-    // Sentences spoken one after another until the clip is long enough.
-    const std::string path = folder + "/long.wav";
-    std::vector<short> samples;
-    const std::size_t wanted = static_cast<std::size_t>(minutes) * 60 * sampleRate;
-    std::vector<std::vector<short>> pieces;
-    for (std::size_t i = 0; i < std::size(kSentences); ++i)
-        pieces.push_back(speak(kSentences[i], kVoices[i % std::size(kVoices)]).samples);
-    samples.reserve(wanted);
-    for (std::size_t i = 0; samples.size() < wanted; ++i) {
-        const auto& piece = pieces[i % pieces.size()];
-        samples.insert(samples.end(), piece.begin(),
-                       piece.begin() + static_cast<std::ptrdiff_t>(
-                                           std::min(piece.size(), wanted - samples.size())));
-    }
-    writeWav(path, samples);
-    samples = {};
-    pieces = {};
-    std::printf("long clip: %d minutes, drafting...\n", minutes);
-    std::fflush(stdout);
+// Runs the tool on the long clip in a child process: its peak resident
+// memory and processor time. The tool's high-water mark is read while it
+// runs: the child's rusage would also count what it shared with this
+// process before exec.
+struct ChildRun {
+    bool ok = false;
+    long peakKb = 0;
+    double cpuSeconds = 0;
+};
+
+ChildRun runTool(const char* tool, const std::vector<std::string>& arguments) {
+    std::vector<char*> argv{const_cast<char*>(tool)};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     const pid_t child = fork();
     if (child == 0) {
-        const std::string out = folder + "/long.vsq";
-        execl(tool, tool, "draft", path.c_str(), "-o", out.c_str(), static_cast<char*>(nullptr));
+        execv(tool, argv.data());
         _exit(127);
     }
-    // The tool's own high-water mark, read while it runs: the child's
-    // rusage would also count what it shared with this process before exec.
-    long peakKb = 0;
+    ChildRun run;
     int status = 0;
     rusage usage{};
     while (wait4(child, &status, WNOHANG, &usage) == 0) {
@@ -309,23 +303,77 @@ int longClip(int minutes, const std::string& folder, const char* tool) {
         std::ifstream statusFile(proc + "/status");
         for (std::string line; std::getline(statusFile, line);)
             if (line.rfind("VmHWM:", 0) == 0)
-                peakKb = std::max(peakKb, std::strtol(line.c_str() + 6, nullptr, 10));
+                run.peakKb = std::max(run.peakKb, std::strtol(line.c_str() + 6, nullptr, 10));
         usleep(50'000);
     }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "draft_bench: the long draft failed\n");
-        return 1;
+    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return run;
+}
+
+// Sentences spoken one after another until the clip is N minutes long,
+// drafted without and with their text; the agreement over the whole clip
+// shows that its later stretches are placed as well as its first.
+int longClip(int minutes, const std::string& folder, const char* tool) {
+    std::vector<Spoken> pieces;
+    for (std::size_t i = 0; i < std::size(kSentences); ++i)
+        pieces.push_back(speak(kSentences[i], kVoices[i % std::size(kVoices)]));
+    const std::size_t wanted = static_cast<std::size_t>(minutes) * 60 * sampleRate;
+    std::vector<short> samples;
+    std::vector<TimedPhone> phones;
+    std::string text;
+    samples.reserve(wanted + sampleRate * 10);
+    for (std::size_t i = 0; samples.size() < wanted; ++i) {
+        const Spoken& piece = pieces[i % pieces.size()];
+        const double offsetMs = static_cast<double>(samples.size()) * 1000.0 / sampleRate;
+        for (TimedPhone phone : piece.phones) {
+            phone.startMs += offsetMs;
+            phone.endMs += offsetMs;
+            phones.push_back(phone);
+        }
+        samples.insert(samples.end(), piece.samples.begin(), piece.samples.end());
+        text += std::string(kSentences[i % pieces.size()]) + "\n";
     }
-    if (peakKb == 0) {
-        std::fprintf(stderr, "draft_bench: the long draft's memory was never read\n");
-        return 1;
+    pieces = {};
+    const double lengthMs = static_cast<double>(samples.size()) * 1000.0 / sampleRate;
+    const std::string wav = folder + "/long.wav", dialogue = folder + "/long.txt";
+    writeWav(wav, samples);
+    samples = {};
+    std::ofstream(dialogue) << text;
+    const auto reference = tool::labelledStretches(phones);
+    phones = {};
+
+    int failures = 0;
+    for (bool withText : {false, true}) {
+        std::printf("long clip: %.1f minutes, drafting %s...\n", lengthMs / 60000,
+                    withText ? "with its text" : "without text");
+        std::fflush(stdout);
+        const std::string out = folder + (withText ? "/aligned.vsq" : "/phones.vsq");
+        std::vector<std::string> arguments{"draft", wav, "-o", out};
+        if (withText)
+            arguments.insert(arguments.end(), {"--text", dialogue});
+        const ChildRun run = runTool(tool, arguments);
+        const auto project = run.ok ? readProject(out) : std::nullopt;
+        if (!project || run.peakKb == 0) {
+            std::fprintf(stderr, "draft_bench: the long draft %s\n",
+                         !run.ok    ? "failed"
+                         : !project ? "wrote nothing readable"
+                                    : "ran without its memory being read");
+            ++failures;
+            continue;
+        }
+        Score score;
+        const Timing& timing = project->timing;
+        score.add(reference, timeRows(timing, delayUnitMs(timing)), lengthMs);
+        std::printf("long clip %-13s agreement %5.1f%%  peak resident memory %.1f MB (goal under "
+                    "300 MB)  %.1fx real time\n",
+                    withText ? "with text:" : "without text:",
+                    100.0 * static_cast<double>(score.agreeing) /
+                        static_cast<double>(std::max(1L, score.frames)),
+                    static_cast<double>(run.peakKb) / 1024.0, lengthMs / 1000 / run.cpuSeconds);
     }
-    const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                       static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    std::printf("long clip: %d minutes drafted with peak resident memory %.1f MB (goal under "
-                "300 MB), %.1fx real time\n",
-                minutes, static_cast<double>(peakKb) / 1024.0, minutes * 60.0 / cpu);
-    return 0;
+    return failures ? 1 : 0;
 }
 
 } // namespace
