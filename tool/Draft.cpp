@@ -59,6 +59,7 @@ Draft draftTiming(const DraftRequest& request, const std::function<void(double)>
         throw VoiceError(request.voice + " is silent");
     draft.clipMs = static_cast<double>(samples) * 1000.0 / VoiceDecoder::kSampleRate;
     draft.phones = recognizer.finish();
+    draft.wordsNotHeard = recognizer.wordsNotHeard();
 
     Timing& timing = draft.timing;
     timing.fps = std::to_string(request.fps);

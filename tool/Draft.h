@@ -22,6 +22,7 @@ struct Draft {
     Timing timing;
     std::vector<TimedPhone> phones;
     std::vector<std::string> unknownWords; // dialogue words left out
+    std::size_t wordsNotHeard = 0;         // the dialogue's last words after the voice ended
     double clipMs = 0;
 };
 

@@ -82,6 +82,11 @@ int runDraft(const std::vector<std::string>& words) {
                      "visemer-tool: warning: not in the pronouncing dictionary, left out: %s\n",
                      list.c_str());
     }
+    if (draft.wordsNotHeard > 0)
+        std::fprintf(stderr,
+                     "visemer-tool: warning: the voice ended before the dialogue; its last %zu "
+                     "words were not aligned\n",
+                     draft.wordsNotHeard);
     draft.timing.audio = absolute(request.voice);
     if (!writeProject(output, draft.timing))
         throw InputError("cannot write " + output + ": " + std::strerror(errno));

@@ -317,6 +317,10 @@ void PhoneRecognizer::alignStretch(bool last) {
     continuesAtChange_ = true;
 }
 
+std::size_t PhoneRecognizer::wordsNotHeard() const {
+    return dialogue_.words.size() - std::min(nextWord_, dialogue_.words.size());
+}
+
 std::vector<TimedPhone> PhoneRecognizer::finish() {
     if (aligning_) {
         if (!pending_.empty() || nextWord_ < dialogue_.words.size())

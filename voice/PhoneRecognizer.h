@@ -59,6 +59,9 @@ public:
     // The phones of everything fed, in time order; throws VoiceError when
     // the voice could not be matched to the dialogue.
     std::vector<TimedPhone> finish();
+    // After finish: how many of the dialogue's last words the voice ended
+    // before.
+    std::size_t wordsNotHeard() const;
 
 private:
     struct Decoder;
