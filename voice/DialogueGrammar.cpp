@@ -28,31 +28,47 @@ std::string phoneWord(const std::string& phone) {
     return word;
 }
 
-std::string dialogueGrammar(const Pronunciations& dialogue, std::size_t from, std::size_t to,
-                            bool mayStopEarly) {
-    const std::string pause = std::string(" [ ") + kPauseWord + " ]";
-    std::string rule = pause;
-    std::size_t open = 0;
-    for (std::size_t word = from; word < to && word < dialogue.words.size(); ++word) {
-        if (word > from && mayStopEarly) {
-            rule += " [";
-            ++open;
+PhoneGraph dialogueGraph(const Pronunciations& dialogue, std::size_t from, std::size_t to,
+                         bool mayStopEarly) {
+    PhoneGraph graph;
+    const auto state = [&graph] { return graph.states++; };
+    const auto arc = [&graph](int a, int b, std::string word) {
+        graph.arcs.push_back({a, b, std::move(word)});
+    };
+    const auto mayPause = [&](int a, int b) {
+        arc(a, b, kPauseWord);
+        arc(a, b, "");
+    };
+    graph.start = state();
+    int at = state(); // before the next word
+    mayPause(graph.start, at);
+    std::vector<int> afterWords;
+    to = std::min(to, dialogue.words.size());
+    for (std::size_t word = from; word < to; ++word) {
+        if (word > from && dialogue.afterBreak[word]) {
+            const int next = state();
+            mayPause(at, next);
+            at = next;
         }
-        if (word > from && dialogue.afterBreak[word])
-            rule += pause;
-        rule += " (";
-        const auto& spellings = dialogue.words[word];
-        for (std::size_t i = 0; i < spellings.size(); ++i) {
-            rule += i ? " |" : "";
-            for (const std::string& phone : phonesOf(spellings[i]))
-                rule += " " + phoneWord(phone);
+        const int after = state();
+        for (const std::string& spelling : dialogue.words[word]) {
+            const auto phones = phonesOf(spelling);
+            int last = at;
+            for (std::size_t i = 0; i < phones.size(); ++i) {
+                const int next = i + 1 == phones.size() ? after : state();
+                arc(last, next, phoneWord(phones[i]));
+                last = next;
+            }
         }
-        rule += " )";
+        afterWords.push_back(after);
+        at = after;
     }
-    for (; open > 0; --open)
-        rule += " ]";
-    rule += pause;
-    return "#JSGF V1.0;\ngrammar dialogue;\npublic <dialogue> =" + rule + ";\n";
+    if (mayStopEarly)
+        for (std::size_t i = 0; i + 1 < afterWords.size(); ++i)
+            arc(afterWords[i], at, "");
+    graph.final = state();
+    mayPause(at, graph.final);
+    return graph;
 }
 
 std::vector<std::size_t> wordEnds(const std::vector<std::string>& phones,

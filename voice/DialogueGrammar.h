@@ -15,14 +15,27 @@ std::string phoneWord(const std::string& phone);
 // The name of the optional pause the grammar allows between phrases.
 inline constexpr const char* kPauseWord = "pause";
 
-// A JSGF grammar whose "words" are the phones of dialogue words [from, to),
+// A grammar as states joined by arcs, each arc one word or none.
+struct PhoneGraph {
+    struct Arc {
+        int from = 0;
+        int to = 0;
+        std::string word; // empty: the arc is taken without a sound
+    };
+    int states = 0;
+    int start = 0;
+    int final = 0;
+    std::vector<Arc> arcs;
+};
+
+// The grammar whose "words" are the phones of dialogue words [from, to),
 // each word one of its spellings, with an optional pause at the start, at
 // the end and where punctuation stands. Words of one phrase run on, so the
-// silent closure of a stop is not taken for a pause. With mayStopEarly the voice may end
-// after any of the words: a stretch cut from a longer clip holds only the
-// first few of them.
-std::string dialogueGrammar(const Pronunciations& dialogue, std::size_t from, std::size_t to,
-                            bool mayStopEarly);
+// silent closure of a stop is not taken for a pause. With mayStopEarly the
+// voice may end after any of the words: a stretch cut from a longer clip
+// holds only the first few of them.
+PhoneGraph dialogueGraph(const Pronunciations& dialogue, std::size_t from, std::size_t to,
+                         bool mayStopEarly);
 
 // Reads aligned phones back as the dialogue's words, from word `from` on.
 // For each whole word found, in order, the number of phones up to its end.

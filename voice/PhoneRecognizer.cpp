@@ -4,6 +4,8 @@
 #include "voice/VoiceDecoder.h"
 #include "voice/VoiceError.h"
 
+#include <fsg_model.h>
+#include <glist.h>
 #include <pocketsphinx.h>
 
 #include <algorithm>
@@ -38,6 +40,8 @@ constexpr std::size_t kWordsPerStretch = 200;
 // Words that end this close to a stretch's cut are aligned again with the
 // next stretch.
 constexpr std::size_t kHeldBack = 2 * VoiceDecoder::kSampleRate;
+// How many cuts a stretch of dialogue is tried with.
+constexpr int kAttempts = 4;
 
 std::string clockTime(std::uint64_t sample) {
     const std::uint64_t seconds = sample / VoiceDecoder::kSampleRate;
@@ -255,12 +259,35 @@ void PhoneRecognizer::advance(std::size_t samples) {
     pendingStart_ += samples;
 }
 
+void PhoneRecognizer::useGraph(const PhoneGraph& graph) {
+    // Built here rather than parsed from a grammar's text: the parser keeps
+    // memory it never gives back, once for each stretch of a long clip.
+    fsg_model_t* model =
+        fsg_model_init(kAlignSearch, ps_get_logmath(decoder_->ps), 1.0F, graph.states);
+    model->start_state = graph.start;
+    model->final_state = graph.final;
+    for (const PhoneGraph::Arc& arc : graph.arcs) {
+        if (arc.word.empty())
+            fsg_model_null_trans_add(model, arc.from, arc.to, 0);
+        else
+            fsg_model_trans_add(model, arc.from, arc.to, 0,
+                                fsg_model_word_add(model, arc.word.c_str()));
+    }
+    glist_free(fsg_model_null_trans_closure(model, nullptr));
+    const bool set = ps_set_fsg(decoder_->ps, kAlignSearch, model) >= 0 &&
+                     ps_set_search(decoder_->ps, kAlignSearch) >= 0;
+    fsg_model_free(model); // the search keeps its own reference
+    if (!set)
+        throw VoiceError("cannot build an alignment for the dialogue");
+}
+
 void PhoneRecognizer::alignStretch(bool last) {
     // A long clip is aligned a stretch at a time, each against the words
     // that may be in it. The stretch's last words may have been cut short,
     // so they are aligned again with the next stretch, which starts where
     // the last word kept ends.
-    const std::size_t stretch = last ? pending_.size() : kLongestStretch;
+    std::size_t stretch =
+        last ? pending_.size() : quietestFrame(pending_.data(), kShortestStretch, kLongestStretch);
     if (nextWord_ >= dialogue_.words.size()) {
         // Past the dialogue's last word the mouth stays closed.
         keep({{"SIL", 0, static_cast<int>(stretch / kSamplesPerFrame)}}, 1, stretch);
@@ -270,12 +297,25 @@ void PhoneRecognizer::alignStretch(bool last) {
     }
     const std::size_t from = nextWord_;
     const std::size_t to = std::min(dialogue_.words.size(), from + kWordsPerStretch);
-    const bool whole = last && to == dialogue_.words.size();
-    const std::string grammar = dialogueGrammar(dialogue_, from, to, !whole);
-    if (ps_set_jsgf_string(decoder_->ps, kAlignSearch, grammar.c_str()) < 0 ||
-        ps_set_search(decoder_->ps, kAlignSearch) < 0)
-        throw VoiceError("cannot build an alignment for the dialogue");
-    const auto segments = runUtterance(stretch);
+    bool whole = last && to == dialogue_.words.size();
+    std::vector<Segment> segments;
+    for (int attempt = 0; segments.empty() && attempt < kAttempts; ++attempt) {
+        if (attempt > 0) {
+            // Now and then the search finds no way to end a word exactly
+            // where a stretch is cut; another cut, at an earlier quiet
+            // moment, gets through. The clip's last stretch cannot move
+            // its end, but the voice may have ended before the dialogue.
+            if (whole)
+                whole = false;
+            else if (!last && stretch > kShortestStretch + kSamplesPerFrame)
+                stretch =
+                    quietestFrame(pending_.data(), kShortestStretch, stretch - kSamplesPerFrame);
+            else
+                break;
+        }
+        useGraph(dialogueGraph(dialogue_, from, to, !whole));
+        segments = runUtterance(stretch);
+    }
     if (segments.empty())
         throw VoiceError("the voice could not be matched to the dialogue" +
                          (pendingStart_ > 0 ? " after " + clockTime(pendingStart_) : ""));

@@ -8,6 +8,8 @@
 
 namespace visemer {
 
+struct PhoneGraph;
+
 // A phone heard in the voice, with its place on the clip.
 struct TimedPhone {
     double startMs = 0;
@@ -74,6 +76,7 @@ private:
     // Searches the first `count` samples not yet run.
     std::vector<Segment> runUtterance(std::size_t count);
     void alignStretch(bool last);
+    void useGraph(const PhoneGraph& graph);
     // Keeps the first `count` segments of a stretch `stretchSamples` long.
     void keep(const std::vector<Segment>& segments, std::size_t count, std::size_t stretchSamples);
     // Drops samples that are done with from the front of those not yet run.
