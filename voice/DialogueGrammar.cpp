@@ -42,6 +42,7 @@ PhoneGraph dialogueGraph(const Pronunciations& dialogue, std::size_t from, std::
     graph.start = state();
     int at = state(); // before the next word
     mayPause(graph.start, at);
+    const int firstWord = at;
     std::vector<int> afterWords;
     to = std::min(to, dialogue.words.size());
     for (std::size_t word = from; word < to; ++word) {
@@ -63,9 +64,13 @@ PhoneGraph dialogueGraph(const Pronunciations& dialogue, std::size_t from, std::
         afterWords.push_back(after);
         at = after;
     }
-    if (mayStopEarly)
+    // A stretch may stop after any word, or hold no word at all: only a
+    // pause, in a long silence.
+    if (mayStopEarly) {
+        arc(firstWord, at, "");
         for (std::size_t i = 0; i + 1 < afterWords.size(); ++i)
             arc(afterWords[i], at, "");
+    }
     graph.final = state();
     mayPause(at, graph.final);
     return graph;

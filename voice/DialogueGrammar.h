@@ -32,8 +32,8 @@ struct PhoneGraph {
 // each word one of its spellings, with an optional pause at the start, at
 // the end and where punctuation stands. Words of one phrase run on, so the
 // silent closure of a stop is not taken for a pause. With mayStopEarly the
-// voice may end after any of the words: a stretch cut from a longer clip
-// holds only the first few of them.
+// voice may end after any of the words, or before the first: a stretch cut
+// from a longer clip holds only the first few of them, or none.
 PhoneGraph dialogueGraph(const Pronunciations& dialogue, std::size_t from, std::size_t to,
                          bool mayStopEarly);
 

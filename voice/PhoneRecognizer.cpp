@@ -137,13 +137,15 @@ PhoneRecognizer::PhoneRecognizer(const SpeechModel& model, Search search)
     : decoder_(std::make_unique<Decoder>()) {
     // A forced alignment needs wide beams so as not to lose the one path
     // it is after; the phone search keeps narrow ones, and context-free
-    // phones, to run many times faster than real time.
+    // phones, to run many times faster than real time. A little noise is
+    // added to the samples: stretches of digital silence otherwise give
+    // the alignment no way through.
     const bool aligning = search == Search::Dialogue;
     decoder_->config = cmd_ln_init(
         nullptr, ps_args(), TRUE, "-hmm", model.acoustic().c_str(), "-dict",
         model.dictionary().c_str(), "-allphone_ci", "yes", "-beam", aligning ? "1e-100" : "1e-20",
         "-pbeam", aligning ? "1e-100" : "1e-20", "-wbeam", aligning ? "1e-80" : "7e-29", "-lw",
-        "2.0", "-fsgusefiller", "no", "-logfn", "/dev/null", nullptr);
+        "2.0", "-fsgusefiller", "no", "-dither", "yes", "-logfn", "/dev/null", nullptr);
     if (decoder_->config)
         decoder_->ps = ps_init(decoder_->config);
     if (!decoder_->ps)
@@ -344,10 +346,19 @@ void PhoneRecognizer::alignStretch(bool last) {
     if (words == 0 && !ends.empty() && ends[0] > 0)
         words = 1;
     if (words == 0) {
-        // Nothing but pauses: the whole stretch is kept.
-        keep(segments, segments.size(), stretch);
-        advance(stretch);
-        continuesAtChange_ = false;
+        // No word ends in the stretch: it holds a pause, and perhaps the
+        // start of a word cut short, which is aligned again from its start.
+        std::size_t kept = spokenSegment.empty() ? segments.size() : spokenSegment.front();
+        std::size_t until = kept < segments.size()
+                                ? static_cast<std::size_t>(segments[kept].first) * kSamplesPerFrame
+                                : stretch;
+        if (until == 0) {
+            kept = segments.size();
+            until = stretch;
+        }
+        keep(segments, kept, stretch);
+        advance(until);
+        continuesAtChange_ = until < stretch;
         return;
     }
     const std::size_t lastSegment = spokenSegment[ends[words - 1] - 1];

@@ -64,12 +64,14 @@ TEST(DialogueGrammar, SpellsEveryWordWithPausesAtPunctuationOnly) {
     EXPECT_FALSE(accepts(whole, "ph_dh ph_ah ph_k ph_ae ph_t"));
     EXPECT_FALSE(accepts(whole, "ph_dh ph_ah ph_iy ph_k ph_ae ph_t ph_s ph_ae ph_t"));
     EXPECT_FALSE(accepts(whole, ""));
+    EXPECT_FALSE(accepts(whole, "pause"));
 
     // A stretch of a long clip may end after any word, and starts where it
     // is told to.
     const PhoneGraph stretch = dialogueGraph(theCatSat(), 1, 3, true);
     EXPECT_TRUE(accepts(stretch, "ph_k ph_ae ph_t pause"));
     EXPECT_TRUE(accepts(stretch, "ph_k ph_ae ph_t pause ph_s ph_ae ph_t"));
+    EXPECT_TRUE(accepts(stretch, "pause"));
     EXPECT_FALSE(accepts(stretch, "ph_k ph_ae"));
     EXPECT_FALSE(accepts(stretch, "ph_dh ph_ah ph_k ph_ae ph_t"));
 }
