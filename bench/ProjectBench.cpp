@@ -17,9 +17,9 @@
 
 #include <QAbstractItemView>
 #include <QAction>
-#include <QTest>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -170,12 +170,13 @@ int main(int argc, char** argv) {
         {"RemoveLastFrame (Delete)", [&] { QTest::keyClick(keys, Qt::Key_Delete); }, {}},
         {"a letter (E)", [&] { QTest::keyClick(keys, Qt::Key_E); }, {}},
         {"a number-pad digit (5)",
-         [&] { QTest::keyClick(keys, Qt::Key_5, Qt::KeypadModifier); }, {}},
+         [&] { QTest::keyClick(keys, Qt::Key_5, Qt::KeypadModifier); },
+         {}},
         {"SelectRow after a click",
          [&] {
              QAbstractItemView* view = list->activeView();
-             const QRect cell = view->visualRect(view->model()->index(
-                 view->indexAt(QPoint(5, 5)).row() + 1, 0));
+             const QRect cell =
+                 view->visualRect(view->model()->index(view->indexAt(QPoint(5, 5)).row() + 1, 0));
              QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
          },
          {}},
@@ -187,16 +188,17 @@ int main(int argc, char** argv) {
     const int clicked = ui.getValue(Control::Sequencer);
     if (ui.itemText(Control::Sequencer, clicked, 1) != "E" ||
         ui.itemText(Control::Sequencer, clicked, 2) != "5") {
-        std::fprintf(stderr, "project_bench: the keys edited nothing (row %d: \"%s\", \"%s\"); "
-                             "no figures for the editing commands\n",
+        std::fprintf(stderr,
+                     "project_bench: the keys edited nothing (row %d: \"%s\", \"%s\"); "
+                     "no figures for the editing commands\n",
                      clicked + 1, ui.itemText(Control::Sequencer, clicked, 1).c_str(),
                      ui.itemText(Control::Sequencer, clicked, 2).c_str());
         return 1;
     }
     for (Edit& edit : edits) {
         std::sort(edit.ms.begin(), edit.ms.end());
-        std::printf("%-26s median %7.2f ms   slowest %7.2f ms\n", edit.name,
-                    edit.ms[kRounds / 2], edit.ms.back());
+        std::printf("%-26s median %7.2f ms   slowest %7.2f ms\n", edit.name, edit.ms[kRounds / 2],
+                    edit.ms.back());
     }
     std::printf("rows after the runs %d; Open includes its 100 ms wait for the media service\n",
                 ui.itemCount(Control::Sequencer));

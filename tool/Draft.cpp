@@ -60,6 +60,7 @@ Draft draftTiming(const DraftRequest& request, const std::function<void(double)>
     draft.clipMs = static_cast<double>(samples) * 1000.0 / VoiceDecoder::kSampleRate;
     draft.phones = recognizer.finish();
     draft.wordsNotHeard = recognizer.wordsNotHeard();
+    draft.wordsSkipped = recognizer.wordsSkipped();
 
     Timing& timing = draft.timing;
     timing.fps = std::to_string(request.fps);

@@ -23,6 +23,7 @@ struct Draft {
     std::vector<TimedPhone> phones;
     std::vector<std::string> unknownWords; // dialogue words left out
     std::size_t wordsNotHeard = 0;         // the dialogue's last words after the voice ended
+    std::size_t wordsSkipped = 0;          // dialogue words the voice does not say
     double clipMs = 0;
 };
 

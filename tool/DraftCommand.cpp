@@ -82,6 +82,11 @@ int runDraft(const std::vector<std::string>& words) {
                      "visemer-tool: warning: not in the pronouncing dictionary, left out: %s\n",
                      list.c_str());
     }
+    if (draft.wordsSkipped > 0)
+        std::fprintf(stderr,
+                     "visemer-tool: warning: %zu words of the dialogue were not found in the "
+                     "voice and were left out\n",
+                     draft.wordsSkipped);
     if (draft.wordsNotHeard > 0)
         std::fprintf(stderr,
                      "visemer-tool: warning: the voice ended before the dialogue; its last %zu "

@@ -21,6 +21,7 @@ struct PhoneGraph {
         int from = 0;
         int to = 0;
         std::string word; // empty: the arc is taken without a sound
+        double probability = 1;
     };
     int states = 0;
     int start = 0;
@@ -33,14 +34,25 @@ struct PhoneGraph {
 // the end and where punctuation stands. Words of one phrase run on, so the
 // silent closure of a stop is not taken for a pause. With mayStopEarly the
 // voice may end after any of the words, or before the first: a stretch cut
-// from a longer clip holds only the first few of them, or none.
+// from a longer clip holds only the first few of them, or none. Up to
+// mostSkipped of the first words may be left out: leaving out n of them
+// has the probability kSkipProbability * kSkipWordProbability^n.
 PhoneGraph dialogueGraph(const Pronunciations& dialogue, std::size_t from, std::size_t to,
-                         bool mayStopEarly);
+                         bool mayStopEarly, std::size_t mostSkipped);
+inline constexpr double kSkipProbability = 1e-8;
+inline constexpr double kSkipWordProbability = 1e-2;
 
-// Reads aligned phones back as the dialogue's words, from word `from` on.
-// For each whole word found, in order, the number of phones up to its end.
-// Phones that do not spell the words give the words matched before them.
-std::vector<std::size_t> wordEnds(const std::vector<std::string>& phones,
-                                  const Pronunciations& dialogue, std::size_t from);
+// A dialogue word found among aligned phones.
+struct WordRead {
+    std::size_t word = 0; // its place in the dialogue
+    std::size_t end = 0;  // how many phones there are up to its end
+};
+
+// Reads aligned phones back as the dialogue's words, from word `from` on,
+// or from a word up to mostSkipped further on. Phones that do not spell
+// the words give the words read before them.
+std::vector<WordRead> readWords(const std::vector<std::string>& phones,
+                                const Pronunciations& dialogue, std::size_t from,
+                                std::size_t mostSkipped);
 
 } // namespace visemer

@@ -6,10 +6,12 @@
 
 #include <fsg_model.h>
 #include <glist.h>
+#include <logmath.h>
 #include <pocketsphinx.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <sstream>
@@ -40,6 +42,11 @@ constexpr std::size_t kWordsPerStretch = 200;
 // Words that end this close to a stretch's cut are aligned again with the
 // next stretch.
 constexpr std::size_t kHeldBack = 2 * VoiceDecoder::kSampleRate;
+// How many of a stretch's first words the alignment may leave out, to catch
+// up with a voice that does not say them.
+constexpr std::size_t kMostSkipped = 50;
+// An alignment's last stretch is at most about this long.
+constexpr std::size_t kLastStretch = 6 * VoiceDecoder::kSampleRate;
 // How many cuts a stretch of dialogue is tried with.
 constexpr int kAttempts = 4;
 
@@ -268,11 +275,14 @@ void PhoneRecognizer::useGraph(const PhoneGraph& graph) {
         fsg_model_init(kAlignSearch, ps_get_logmath(decoder_->ps), 1.0F, graph.states);
     model->start_state = graph.start;
     model->final_state = graph.final;
+    const auto logOf = [this](double probability) {
+        return probability >= 1 ? 0 : logmath_log(ps_get_logmath(decoder_->ps), probability);
+    };
     for (const PhoneGraph::Arc& arc : graph.arcs) {
         if (arc.word.empty())
-            fsg_model_null_trans_add(model, arc.from, arc.to, 0);
+            fsg_model_null_trans_add(model, arc.from, arc.to, logOf(arc.probability));
         else
-            fsg_model_trans_add(model, arc.from, arc.to, 0,
+            fsg_model_trans_add(model, arc.from, arc.to, logOf(arc.probability),
                                 fsg_model_word_add(model, arc.word.c_str()));
     }
     glist_free(fsg_model_null_trans_closure(model, nullptr));
@@ -288,8 +298,11 @@ void PhoneRecognizer::alignStretch(bool last) {
     // that may be in it. The stretch's last words may have been cut short,
     // so they are aligned again with the next stretch, which starts where
     // the last word kept ends.
+    // A stretch is cut at the quietest moment of its last third.
+    const std::size_t longest = std::min(kLongestStretch, pending_.size());
+    const std::size_t shortest = std::min(kShortestStretch, longest / 3 * 2);
     std::size_t stretch =
-        last ? pending_.size() : quietestFrame(pending_.data(), kShortestStretch, kLongestStretch);
+        last ? pending_.size() : quietestFrame(pending_.data(), shortest, longest);
     if (nextWord_ >= dialogue_.words.size()) {
         // Past the dialogue's last word the mouth stays closed.
         keep({{"SIL", 0, static_cast<int>(stretch / kSamplesPerFrame)}}, 1, stretch);
@@ -309,13 +322,12 @@ void PhoneRecognizer::alignStretch(bool last) {
             // its end, but the voice may have ended before the dialogue.
             if (whole)
                 whole = false;
-            else if (!last && stretch > kShortestStretch + kSamplesPerFrame)
-                stretch =
-                    quietestFrame(pending_.data(), kShortestStretch, stretch - kSamplesPerFrame);
+            else if (!last && stretch > shortest + kSamplesPerFrame)
+                stretch = quietestFrame(pending_.data(), shortest, stretch - kSamplesPerFrame);
             else
                 break;
         }
-        useGraph(dialogueGraph(dialogue_, from, to, !whole));
+        useGraph(dialogueGraph(dialogue_, from, to, !whole, kMostSkipped));
         segments = runUtterance(stretch);
     }
     if (segments.empty())
@@ -329,21 +341,27 @@ void PhoneRecognizer::alignStretch(bool last) {
             spoken.push_back(segments[i].phone);
             spokenSegment.push_back(i);
         }
-    const std::vector<std::size_t> ends = wordEnds(spoken, dialogue_, from);
+    const std::vector<WordRead> found = readWords(spoken, dialogue_, from, kMostSkipped);
+    // The words up to the n-th found are kept; any the voice leapt over
+    // are counted.
+    const auto keepWords = [&](std::size_t n) {
+        wordsSkipped_ += found[n - 1].word + 1 - nextWord_ - n;
+        nextWord_ = found[n - 1].word + 1;
+    };
     if (last) {
         keep(segments, segments.size(), stretch);
         advance(stretch);
-        nextWord_ += ends.size();
+        if (!found.empty())
+            keepWords(found.size());
         return;
     }
     // Keep the words that end well before the cut; at least one, so that
     // the alignment always moves on.
     const int latestEnd = static_cast<int>((stretch - kHeldBack) / kSamplesPerFrame);
     std::size_t words = 0;
-    while (words < ends.size() && ends[words] > 0 &&
-           segments[spokenSegment[ends[words] - 1]].end <= latestEnd)
+    while (words < found.size() && segments[spokenSegment[found[words].end - 1]].end <= latestEnd)
         ++words;
-    if (words == 0 && !ends.empty() && ends[0] > 0)
+    if (words == 0 && !found.empty())
         words = 1;
     if (words == 0) {
         // No word ends in the stretch: it holds a pause, and perhaps the
@@ -361,11 +379,15 @@ void PhoneRecognizer::alignStretch(bool last) {
         continuesAtChange_ = until < stretch;
         return;
     }
-    const std::size_t lastSegment = spokenSegment[ends[words - 1] - 1];
+    const std::size_t lastSegment = spokenSegment[found[words - 1].end - 1];
     keep(segments, lastSegment + 1, stretch);
     advance(static_cast<std::size_t>(segments[lastSegment].end) * kSamplesPerFrame);
-    nextWord_ += words;
+    keepWords(words);
     continuesAtChange_ = true;
+}
+
+std::size_t PhoneRecognizer::wordsSkipped() const {
+    return wordsSkipped_;
 }
 
 std::size_t PhoneRecognizer::wordsNotHeard() const {
@@ -374,6 +396,15 @@ std::size_t PhoneRecognizer::wordsNotHeard() const {
 
 std::vector<TimedPhone> PhoneRecognizer::finish() {
     if (aligning_) {
+        // The clip's end is aligned like the rest until only a few seconds
+        // are left, so that even the last stretch starts where a leap can
+        // still catch up with the voice.
+        while (pending_.size() > kLastStretch && nextWord_ < dialogue_.words.size()) {
+            const std::size_t before = pending_.size();
+            alignStretch(false);
+            if (pending_.size() == before)
+                break;
+        }
         if (!pending_.empty() || nextWord_ < dialogue_.words.size())
             alignStretch(true);
     } else if (!pending_.empty()) {

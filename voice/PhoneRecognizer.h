@@ -64,6 +64,8 @@ public:
     // After finish: how many of the dialogue's last words the voice ended
     // before.
     std::size_t wordsNotHeard() const;
+    // After finish: how many dialogue words the voice was found not to say.
+    std::size_t wordsSkipped() const;
 
 private:
     struct Decoder;
@@ -85,7 +87,8 @@ private:
     std::unique_ptr<Decoder> decoder_;
     bool aligning_ = false;
     Pronunciations dialogue_;
-    std::size_t nextWord_ = 0;          // the first dialogue word not yet kept
+    std::size_t nextWord_ = 0; // the first dialogue word not yet kept
+    std::size_t wordsSkipped_ = 0;
     std::vector<std::int16_t> pending_; // the samples not yet run
     std::uint64_t pendingStart_ = 0;    // their first sample on the clip
     bool continuesAtChange_ = false;    // they start where a phone changes

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace visemer {
@@ -57,7 +58,7 @@ bool accepts(const PhoneGraph& graph, const std::string& words) {
 }
 
 TEST(DialogueGrammar, SpellsEveryWordWithPausesAtPunctuationOnly) {
-    const PhoneGraph whole = dialogueGraph(theCatSat(), 0, 3, false);
+    const PhoneGraph whole = dialogueGraph(theCatSat(), 0, 3, false, 0);
     EXPECT_TRUE(accepts(whole, "ph_dh ph_ah ph_k ph_ae ph_t ph_s ph_ae ph_t"));
     EXPECT_TRUE(accepts(whole, "pause ph_dh ph_iy ph_k ph_ae ph_t pause ph_s ph_ae ph_t pause"));
     EXPECT_FALSE(accepts(whole, "ph_dh ph_ah pause ph_k ph_ae ph_t ph_s ph_ae ph_t"));
@@ -68,7 +69,7 @@ TEST(DialogueGrammar, SpellsEveryWordWithPausesAtPunctuationOnly) {
 
     // A stretch of a long clip may end after any word, and starts where it
     // is told to.
-    const PhoneGraph stretch = dialogueGraph(theCatSat(), 1, 3, true);
+    const PhoneGraph stretch = dialogueGraph(theCatSat(), 1, 3, true, 0);
     EXPECT_TRUE(accepts(stretch, "ph_k ph_ae ph_t pause"));
     EXPECT_TRUE(accepts(stretch, "ph_k ph_ae ph_t pause ph_s ph_ae ph_t"));
     EXPECT_TRUE(accepts(stretch, "pause"));
@@ -76,15 +77,51 @@ TEST(DialogueGrammar, SpellsEveryWordWithPausesAtPunctuationOnly) {
     EXPECT_FALSE(accepts(stretch, "ph_dh ph_ah ph_k ph_ae ph_t"));
 }
 
+// The words read, as "word:end" pairs.
+std::string read(const std::string& spoken, const Pronunciations& words, std::size_t from,
+                 std::size_t mostSkipped = 0) {
+    std::string out;
+    for (const WordRead& word : readWords(phones(spoken), words, from, mostSkipped))
+        out +=
+            (out.empty() ? "" : " ") + std::to_string(word.word) + ":" + std::to_string(word.end);
+    return out;
+}
+
 TEST(DialogueGrammar, AlignedPhonesReadBackAsWords) {
     const Pronunciations words = theCatSat();
-    EXPECT_EQ(wordEnds(phones("DH IY K AE T S AE T"), words, 0),
-              (std::vector<std::size_t>{2, 5, 8}));
+    EXPECT_EQ(read("DH IY K AE T S AE T", words, 0), "0:2 1:5 2:8");
     // A stretch that stops part of the way through.
-    EXPECT_EQ(wordEnds(phones("DH AH K AE T"), words, 0), (std::vector<std::size_t>{2, 5}));
-    EXPECT_EQ(wordEnds(phones("K AE T S AE"), words, 1), (std::vector<std::size_t>{3}));
-    EXPECT_EQ(wordEnds(phones("DH OW"), words, 0), std::vector<std::size_t>{});
-    EXPECT_EQ(wordEnds({}, words, 0), std::vector<std::size_t>{});
+    EXPECT_EQ(read("DH AH K AE T", words, 0), "0:2 1:5");
+    EXPECT_EQ(read("K AE T S AE", words, 1), "1:3");
+    EXPECT_EQ(read("DH OW", words, 0), "");
+    EXPECT_EQ(read("", words, 0), "");
+}
+
+TEST(DialogueGrammar, AStretchMayLeapOverWordsTheVoiceDoesNotSay) {
+    // From its start, over any words.
+    const PhoneGraph graph = dialogueGraph(theCatSat(), 0, 3, true, 2);
+    EXPECT_TRUE(accepts(graph, "ph_k ph_ae ph_t"));
+    EXPECT_TRUE(accepts(graph, "pause ph_s ph_ae ph_t pause"));
+    EXPECT_FALSE(accepts(dialogueGraph(theCatSat(), 0, 3, true, 1), "ph_s ph_ae ph_t"));
+    EXPECT_EQ(read("S AE T", theCatSat(), 0, 2), "2:3");
+    // Later on, not at all: a stretch starts where its voice does.
+    Pronunciations phrases = theCatSat();
+    phrases.words.push_back({"D AO G"});
+    phrases.afterBreak.push_back(true);
+    const PhoneGraph later = dialogueGraph(phrases, 0, 4, false, 3);
+    EXPECT_FALSE(accepts(later, "ph_dh ph_ah ph_k ph_ae ph_t pause ph_d ph_ao ph_g"));
+    EXPECT_EQ(read("DH AH K AE T D AO G", phrases, 0, 3), "0:2 1:5");
+    // The fewest words are left out that read every phone.
+    EXPECT_EQ(read("DH AH K AE T S AE T", phrases, 0, 3), "0:2 1:5 2:8");
+    EXPECT_EQ(read("K AE T S AE T", phrases, 0, 3), "1:3 2:6");
+    // Each word left out makes a leap less likely.
+    double longest = 1, shortest = 0;
+    for (const auto& arc : dialogueGraph(phrases, 0, 4, false, 3).arcs)
+        if (arc.probability < 1) {
+            longest = std::min(longest, arc.probability);
+            shortest = std::max(shortest, arc.probability);
+        }
+    EXPECT_GT(shortest, longest);
 }
 
 TEST(DialogueGrammar, ReadingBackTriesOtherSpellingsAndStaysQuick) {
@@ -92,19 +129,19 @@ TEST(DialogueGrammar, ReadingBackTriesOtherSpellingsAndStaysQuick) {
     Pronunciations words;
     words.words = {{"AH", "AH N"}, {"N AA"}};
     words.afterBreak = {true, false};
-    EXPECT_EQ(wordEnds(phones("AH N N AA"), words, 0), (std::vector<std::size_t>{2, 4}));
+    EXPECT_EQ(read("AH N N AA", words, 0), "0:2 1:4");
 
     // Many words, each with two readings, that fail only at the very end:
     // without remembering dead ends this would take 2^80 steps.
     Pronunciations many;
     for (int i = 0; i < 80; ++i) {
         many.words.push_back({"AH", "AH AH"});
-        many.afterBreak.push_back(false);
+        many.afterBreak.push_back(i % 4 == 0);
     }
     std::string spoken;
     for (int i = 0; i < 100; ++i)
         spoken += "AH ";
-    EXPECT_EQ(wordEnds(phones(spoken + "ZH"), many, 0).size(), 80u);
+    EXPECT_EQ(readWords(phones(spoken + "ZH"), many, 0, 20).back().end, 100u);
 }
 
 } // namespace
