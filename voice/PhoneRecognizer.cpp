@@ -145,14 +145,16 @@ PhoneRecognizer::PhoneRecognizer(const SpeechModel& model, Search search)
     // A forced alignment needs wide beams so as not to lose the one path
     // it is after; the phone search keeps narrow ones, and context-free
     // phones, to run many times faster than real time. A little noise is
-    // added to the samples: stretches of digital silence otherwise give
-    // the alignment no way through.
+    // added to the samples, the same each time so that a clip always drafts
+    // the same: stretches of digital silence otherwise give the alignment
+    // no way through.
     const bool aligning = search == Search::Dialogue;
-    decoder_->config = cmd_ln_init(
-        nullptr, ps_args(), TRUE, "-hmm", model.acoustic().c_str(), "-dict",
-        model.dictionary().c_str(), "-allphone_ci", "yes", "-beam", aligning ? "1e-100" : "1e-20",
-        "-pbeam", aligning ? "1e-100" : "1e-20", "-wbeam", aligning ? "1e-80" : "7e-29", "-lw",
-        "2.0", "-fsgusefiller", "no", "-dither", "yes", "-logfn", "/dev/null", nullptr);
+    decoder_->config =
+        cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", model.acoustic().c_str(), "-dict",
+                    model.dictionary().c_str(), "-allphone_ci", "yes", "-beam",
+                    aligning ? "1e-100" : "1e-20", "-pbeam", aligning ? "1e-100" : "1e-20",
+                    "-wbeam", aligning ? "1e-80" : "7e-29", "-lw", "2.0", "-fsgusefiller", "no",
+                    "-dither", "yes", "-seed", "1", "-logfn", "/dev/null", nullptr);
     if (decoder_->config)
         decoder_->ps = ps_init(decoder_->config);
     if (!decoder_->ps)
