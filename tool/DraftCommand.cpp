@@ -74,14 +74,10 @@ int runDraft(const std::vector<std::string>& words) {
             throw InputError(error.what());
         }
     }
-    if (!draft.unknownWords.empty()) {
-        std::string list;
-        for (const std::string& word : draft.unknownWords)
-            list += (list.empty() ? "" : ", ") + word;
+    if (!draft.unknownWords.empty())
         std::fprintf(stderr,
                      "visemer-tool: warning: not in the pronouncing dictionary, left out: %s\n",
-                     list.c_str());
-    }
+                     joinedWords(draft.unknownWords).c_str());
     if (draft.wordsSkipped > 0)
         std::fprintf(stderr,
                      "visemer-tool: warning: %zu words of the dialogue were not found in the "

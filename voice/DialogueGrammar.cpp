@@ -36,6 +36,15 @@ std::string phoneWord(const std::string& phone) {
     return word;
 }
 
+std::set<std::string> phonesIn(const Pronunciations& dialogue) {
+    std::set<std::string> phones;
+    for (const auto& spellings : dialogue.words)
+        for (const std::string& spelling : spellings)
+            for (std::string& phone : phonesOf(spelling))
+                phones.insert(std::move(phone));
+    return phones;
+}
+
 PhoneGraph dialogueGraph(const Pronunciations& dialogue, std::size_t from, std::size_t to,
                          bool mayStopEarly, std::size_t mostSkipped) {
     PhoneGraph graph;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,9 @@ struct Pronunciations;
 // The grammar's "word" for a phone: the phone itself, in lower case with a
 // prefix that no dictionary word has.
 std::string phoneWord(const std::string& phone);
+
+// Every phone the dialogue's spellings use.
+std::set<std::string> phonesIn(const Pronunciations& dialogue);
 
 // The name of the optional pause the grammar allows between phrases.
 inline constexpr const char* kPauseWord = "pause";

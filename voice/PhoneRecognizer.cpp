@@ -11,10 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
-#include <set>
-#include <sstream>
 
 namespace visemer {
 namespace {
@@ -198,14 +195,7 @@ void PhoneRecognizer::alignTo(const Pronunciations& dialogue) {
         throw VoiceError("the dialogue has no word the pronouncing dictionary knows");
     // The grammar's "words" are the phones themselves, so the aligned words
     // are the aligned phones.
-    std::set<std::string> phones;
-    for (const auto& spellings : dialogue.words)
-        for (const std::string& spelling : spellings) {
-            std::istringstream split(spelling);
-            for (std::string phone; split >> phone;)
-                phones.insert(phone);
-        }
-    for (const std::string& phone : phones)
+    for (const std::string& phone : phonesIn(dialogue))
         ps_add_word(decoder_->ps, phoneWord(phone).c_str(), phone.c_str(), FALSE);
     ps_add_word(decoder_->ps, kPauseWord, "SIL", TRUE);
     dialogue_ = dialogue;
@@ -220,11 +210,24 @@ void PhoneRecognizer::feed(const std::int16_t* samples, std::size_t count) {
             alignStretch(false);
             continue;
         }
-        const std::size_t cut = quietestFrame(pending_.data(), kShortestStretch, kLongestStretch);
-        const auto segments = runUtterance(cut);
-        keep(segments, segments.size(), cut);
-        advance(cut);
+        recognisePhones(quietCut());
     }
+}
+
+std::size_t PhoneRecognizer::quietCut() const {
+    // The quietest moment of the stretch's last third.
+    const std::size_t longest = std::min(kLongestStretch, pending_.size());
+    return quietestFrame(pending_.data(), shortestCut(), longest);
+}
+
+std::size_t PhoneRecognizer::shortestCut() const {
+    return std::min(kShortestStretch, std::min(kLongestStretch, pending_.size()) / 3 * 2);
+}
+
+void PhoneRecognizer::recognisePhones(std::size_t count) {
+    const auto segments = runUtterance(count);
+    keep(segments, segments.size(), count);
+    advance(count);
 }
 
 std::vector<PhoneRecognizer::Segment> PhoneRecognizer::runUtterance(std::size_t count) {
@@ -300,11 +303,8 @@ void PhoneRecognizer::alignStretch(bool last) {
     // that may be in it. The stretch's last words may have been cut short,
     // so they are aligned again with the next stretch, which starts where
     // the last word kept ends.
-    // A stretch is cut at the quietest moment of its last third.
-    const std::size_t longest = std::min(kLongestStretch, pending_.size());
-    const std::size_t shortest = std::min(kShortestStretch, longest / 3 * 2);
-    std::size_t stretch =
-        last ? pending_.size() : quietestFrame(pending_.data(), shortest, longest);
+    const std::size_t shortest = shortestCut();
+    std::size_t stretch = last ? pending_.size() : quietCut();
     if (nextWord_ >= dialogue_.words.size()) {
         // Past the dialogue's last word the mouth stays closed.
         keep({{"SIL", 0, static_cast<int>(stretch / kSamplesPerFrame)}}, 1, stretch);
@@ -410,9 +410,7 @@ std::vector<TimedPhone> PhoneRecognizer::finish() {
         if (!pending_.empty() || nextWord_ < dialogue_.words.size())
             alignStretch(true);
     } else if (!pending_.empty()) {
-        const auto segments = runUtterance(pending_.size());
-        keep(segments, segments.size(), pending_.size());
-        advance(pending_.size());
+        recognisePhones(pending_.size());
     }
     return std::move(phones_);
 }

@@ -77,6 +77,11 @@ private:
     };
     // Searches the first `count` samples not yet run.
     std::vector<Segment> runUtterance(std::size_t count);
+    // Where the next stretch is cut, and the earliest it may be cut.
+    std::size_t quietCut() const;
+    std::size_t shortestCut() const;
+    // The phone search over the first `count` samples, kept whole.
+    void recognisePhones(std::size_t count);
     void alignStretch(bool last);
     void useGraph(const PhoneGraph& graph);
     // Keeps the first `count` segments of a stretch `stretchSamples` long.
