@@ -366,11 +366,15 @@ int longClip(int minutes, const std::string& folder, const char* tool) {
         Score score;
         const Timing& timing = project->timing;
         score.add(reference, timeRows(timing, delayUnitMs(timing)), lengthMs);
+        if (score.frames == 0) {
+            std::fprintf(stderr, "draft_bench: no frame of the long clip was compared\n");
+            ++failures;
+            continue;
+        }
         std::printf("long clip %-13s agreement %5.1f%%  peak resident memory %.1f MB (goal under "
                     "300 MB)  %.1fx real time\n",
                     withText ? "with text:" : "without text:",
-                    100.0 * static_cast<double>(score.agreeing) /
-                        static_cast<double>(std::max(1L, score.frames)),
+                    100.0 * static_cast<double>(score.agreeing) / static_cast<double>(score.frames),
                     static_cast<double>(run.peakKb) / 1024.0, lengthMs / 1000 / run.cpuSeconds);
     }
     return failures ? 1 : 0;
