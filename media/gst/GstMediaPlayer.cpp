@@ -53,6 +53,14 @@ bool GstMediaPlayer::LoadMedia(const std::string& path) {
     }
     g_object_set(pipeline, "uri", uri, "flags", kPlayAudio | kSoftVolume, nullptr);
     g_free(uri);
+    // Without the video flag playbin still makes a video sink of its own
+    // choosing when the file has pictures, and some of those sinks crash
+    // without a screen to draw on. A sink that throws everything away keeps
+    // a picture or a video chosen as the clip harmless.
+    for (const char* property : {"video-sink", "text-sink"}) {
+        if (GstElement* sink = gst_element_factory_make("fakesink", nullptr))
+            g_object_set(pipeline, property, sink, nullptr);
+    }
 
     const auto timeout = static_cast<GstClockTime>(kLoadTimeout.count()) * GST_MSECOND;
     GstState state = GST_STATE_NULL;

@@ -78,6 +78,28 @@ TEST_F(GstMediaPlayerTest, RefusesWhatItCannotPlayAndLeavesNoThreads) {
     EXPECT_LE(threadCount(), threadsBefore);
 }
 
+// A picture or a video chosen through "All files": the player makes no
+// window of its own for the pictures, so nothing it might pick for them can
+// take the editor down. The sound of a video plays like any clip.
+TEST_F(GstMediaPlayerTest, TakesPicturesAndVideosWithoutShowingThem) {
+    EXPECT_FALSE(player_.LoadMedia(fixture("cover.png")));
+    EXPECT_FALSE(player_.LoadMedia(fixture("silent-video.avi")));
+    EXPECT_FALSE(player_.hasClip());
+
+    ASSERT_TRUE(player_.LoadMedia(fixture("talking-video.avi")));
+    player_.PlayMedia(0);
+    bool heard = false;
+    bool ended = false;
+    for (int tries = 0; tries < 300 && !ended; ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const bool playing = player_.playbackPositionMs().has_value();
+        heard = heard || playing;
+        ended = heard && !playing;
+    }
+    EXPECT_TRUE(heard) << "the video's sound plays";
+    EXPECT_TRUE(ended) << "and comes to its end";
+}
+
 TEST_F(GstMediaPlayerTest, PlaysFromTheStartAndReportsWhereItIs) {
     ASSERT_TRUE(player_.LoadMedia(fixture("source.wav")));
     EXPECT_FALSE(player_.playbackPositionMs()) << "a loaded clip is silent";

@@ -324,13 +324,35 @@ TYPED_TEST(ToolkitContract, AddingAShortcutAgainReplacesItsIdentifier) {
 
 TYPED_TEST(ToolkitContract, DisabledWindowRaisesNoEvents) {
     UiToolkit& ui = this->ui();
-    ui.createButton(kButton, 10, 10, 50, 25, "Play");
+    this->makeLists(5);
+    ui.createButton(kButton, 300, 10, 50, 25, "Play");
     ui.addShortcut(kWindow, 'A', 'A');
+    this->drainPending();
     ui.setWindowEnabled(kWindow, false);
     EXPECT_FALSE(ui.isWindowEnabled(kWindow));
     EXPECT_EQ(this->harness_.pressKey(kWindow, 'A'), EventKind::None);
+    EXPECT_EQ(this->harness_.clickButton(kButton), EventKind::None);
+    EXPECT_EQ(this->harness_.clickRowsInOneBatch(kMultiList, {2}), EventKind::None)
+        << "a click on a list of a window turned off reaches no command";
+    EXPECT_EQ(this->harness_.clickRowsInOneBatch(kSingleList, {3}), EventKind::None);
+    EXPECT_EQ(ui.getValue(kMultiList), -1);
     ui.setWindowEnabled(kWindow, true);
+    EXPECT_EQ(this->harness_.clickRowsInOneBatch(kMultiList, {2}), EventKind::Control);
+    this->drainPending();
     EXPECT_EQ(this->harness_.pressKey(kWindow, 'A'), EventKind::Menu);
+}
+
+TYPED_TEST(ToolkitContract, AnOwnedWindowIsKeptAboveItsOwner) {
+    UiToolkit& ui = this->ui();
+    ASSERT_TRUE(ui.createWindow(1, 0, 0, 320, 115,
+                                WindowFlag::CaptionBar | WindowFlag::SystemMenu |
+                                    WindowFlag::CentreOnActive,
+                                "Owned", kWindow));
+    EXPECT_EQ(this->harness_.ownerOf(1), kWindow);
+    EXPECT_EQ(this->harness_.ownerOf(kWindow), -1);
+    ui.destroyWindow(1);
+    ASSERT_TRUE(ui.createWindow(1, 0, 0, 320, 115, WindowFlag::CaptionBar, "Alone"));
+    EXPECT_EQ(this->harness_.ownerOf(1), -1);
 }
 
 TYPED_TEST(ToolkitContract, ImageControlTakesTheSizeOfItsImage) {

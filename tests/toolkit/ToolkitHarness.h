@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 namespace visemer::testing {
 
@@ -41,6 +42,11 @@ public:
 
     void focusControl(int control) { fake_.focusControl(control); }
     int focusedControl(int window) const { return fake_.focusedControl(window); }
+    // The window another one is kept above by the desktop, -1 if none.
+    int ownerOf(int window) const {
+        const auto* found = fake_.window(window);
+        return found && found->owner ? *found->owner : -1;
+    }
 
     // Clicks made while a long command ran: they reach the toolkit together
     // at the next wait. Gives what that wait returns.
@@ -132,6 +138,21 @@ public:
         QApplication::processEvents();
     }
     int focusedControl(int window) const { return qt_.focusedControl(window); }
+    int ownerOf(int window) const {
+        QWidget* widget = qt_.windowWidget(window);
+        if (!widget || !widget->windowHandle())
+            return -1;
+        // The desktop keeps a window above another only when it is told the
+        // window is a dialog of that one.
+        const QWindow* owner = widget->windowHandle()->transientParent();
+        if (!owner || widget->windowHandle()->type() != Qt::Dialog)
+            return -1;
+        for (const int candidate : {0, 1})
+            if (QWidget* other = qt_.windowWidget(candidate);
+                other && other->windowHandle() == owner)
+                return candidate;
+        return -1;
+    }
 
     // Real clicks, all delivered before the program waits again.
     EventKind clickButtonsInOneBatch(const std::vector<int>& controls) {

@@ -177,7 +177,10 @@ bool ListViewControl::eventFilter(QObject* watched, QEvent* event) {
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
             type == QEvent::MouseButtonRelease || type == QEvent::MouseMove)
             settle();
-        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+        // A list in a window turned off still sees the presses here, before
+        // Qt drops them; they must not reach the program either.
+        if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) &&
+            isEnabled()) {
             const auto button = static_cast<QMouseEvent*>(event)->button();
             const bool twice = type == QEvent::MouseButtonDblClick;
             if (button == Qt::LeftButton)

@@ -200,22 +200,21 @@ bool QtToolkit::createWindow(int window, int x, int y, int width, int height, st
         destroyWindow(window);
 
     QWidget* active = QApplication::activeWindow();
+    const auto ownerWindow = owner ? windows_.find(*owner) : windows_.end();
     auto made = std::make_unique<QtWindow>(window, width, height,
-                                           (flags & WindowFlag::MinimizeBox) != 0, sink());
+                                           (flags & WindowFlag::MinimizeBox) != 0,
+                                           ownerWindow != windows_.end(), sink());
     made->setWindowTitle(toQt(title));
     // Controls inherit the default font from here; setting it on each new
     // control instead costs a font change per control.
     if (defaultFont_)
         made->inner()->setFont(*defaultFont_);
-    if (owner) {
-        const auto found = windows_.find(*owner);
-        if (found != windows_.end()) {
-            made->winId();
-            found->second.widget->winId();
-            made->windowHandle()->setTransientParent(found->second.widget->windowHandle());
-            if (!active)
-                active = found->second.widget.get();
-        }
+    if (ownerWindow != windows_.end()) {
+        made->winId();
+        ownerWindow->second.widget->winId();
+        made->windowHandle()->setTransientParent(ownerWindow->second.widget->windowHandle());
+        if (!active)
+            active = ownerWindow->second.widget.get();
     }
 
     made->move(x, y);

@@ -10,13 +10,18 @@
 
 namespace visemer {
 
-QtWindow::QtWindow(int number, int width, int height, bool minimizeBox, EventSink& sink)
+QtWindow::QtWindow(int number, int width, int height, bool minimizeBox, bool owned,
+                   EventSink& sink)
     : QWidget(nullptr, Qt::Window), number_(number), sink_(sink) {
     // Made once every member is in place: adding a child already sends the
     // window events.
     inner_ = new QWidget(this);
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    // An owned window is told to the desktop as its owner's dialog
+    // (WM_TRANSIENT_FOR), so the window manager keeps it above its owner;
+    // X11 carries that only for dialog-like windows.
+    Qt::WindowFlags flags = (owned ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint |
+                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint;
     if (minimizeBox)
         flags |= Qt::WindowMinimizeButtonHint;
     setWindowFlags(flags);

@@ -15,7 +15,7 @@ class EventSink;
 // decides whether the window goes.
 class QtWindow final : public QWidget {
 public:
-    QtWindow(int number, int width, int height, bool minimizeBox, EventSink& sink);
+    QtWindow(int number, int width, int height, bool minimizeBox, bool owned, EventSink& sink);
 
     int number() const { return number_; }
     QWidget* inner() const { return inner_; }
