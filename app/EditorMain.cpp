@@ -12,7 +12,12 @@ namespace visemer {
 
 int runEditor(int argc, char** argv, const std::function<void(QApplication&)>& beforeStart) {
     keepWritesFromEndingTheProgram();
-    QApplication application(argc, argv);
+    // The editor takes no arguments; Qt sees only the program's name, so
+    // none of its own options (-reverse, -style, ...) changes the window.
+    char fallbackName[] = "visemer";
+    char* programName[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
+    int programNameCount = 1;
+    QApplication application(programNameCount, programName);
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/visemer-%1.png").arg(size), QSize(size, size));

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "toolkit/ToolkitTypes.h"
+
+#include <optional>
 #include <string>
 
 namespace visemer {
@@ -16,5 +19,11 @@ inline constexpr int kLargestImageSide = 4096;
 constexpr bool fitsInAnImageSlot(int width, int height) {
     return width > 0 && height > 0 && width <= kLargestImageSide && height <= kLargestImageSide;
 }
+
+// The size of a bitmap whose headers are sound and whose pixels are all in
+// the file, rows stored top-down (a negative height) or bottom-up alike;
+// nothing for a bitmap cut short or damaged. A decoder given a cut file
+// fills the missing rows with whatever memory held, so it is never asked.
+std::optional<Size> wholeBitmapSize(const std::string& bytes);
 
 } // namespace visemer

@@ -9,10 +9,19 @@
 #include "toolkit/qt/ListViewControl.h"
 #include "toolkit/qt/QtToolkit.h"
 
+#include "tests/support/ImageFiles.h"
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
 #include <QTest>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace visemer::testing {
@@ -135,6 +144,124 @@ TEST_F(MainWindowQt, OpeningAboutLeavesTheFramesAlone) {
     settle();
     EXPECT_EQ(cell(0, 1), "A");
     EXPECT_EQ(cell(0, 2), "1");
+}
+
+// Every caption is drawn whole inside its control at the window's font.
+TEST_F(MainWindowQt, EveryCaptionFitsItsControl) {
+    int measured = 0;
+    for (int control = 0; control <= Control::Projector; ++control) {
+        QWidget* widget = ui_.controlWidget(control);
+        ASSERT_NE(widget, nullptr) << control;
+        const QFontMetrics metrics(widget->font());
+        if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+            QStyleOptionButton style;
+            style.initFrom(option);
+            style.text = option->text();
+            const QRect room =
+                option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, option);
+            EXPECT_GE(room.width(), metrics.horizontalAdvance(option->text()))
+                << option->text().toStdString();
+            ++measured;
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            EXPECT_LE(metrics.horizontalAdvance(button->text()) + 4, button->width())
+                << button->text().toStdString();
+            ++measured;
+        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+            EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width())
+                << label->text().toStdString();
+            ++measured;
+        } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+            EXPECT_LE(metrics.horizontalAdvance(group->title()) + 8, group->width())
+                << group->title().toStdString();
+            ++measured;
+        }
+    }
+    EXPECT_EQ(measured, 24) << "buttons 3 and 6 to 22, labels 4 and 20, three frames, two options";
+}
+
+// The frames-per-second list opens within the height the window gives it,
+// box included, and scrolls for the entries that do not fit.
+TEST_F(MainWindowQt, TheFpsListOpensWithinItsHeight) {
+    auto* list = qobject_cast<QComboBox*>(ui_.controlWidget(Control::FpsList));
+    ASSERT_NE(list, nullptr);
+    ui_.windowWidget(Window::Main)->show();
+    list->showPopup();
+    QApplication::processEvents();
+    QWidget* opened = list->view()->window();
+    ASSERT_TRUE(opened->isVisible());
+    EXPECT_LE(list->height() + opened->height(), 150);
+    EXPECT_GE(opened->height(), 4 * list->view()->sizeHintForRow(0)) << "a few entries show";
+    list->hidePopup();
+}
+
+TEST_F(MainWindowQt, HomeAndEndGoToTheFirstAndLastRow) {
+    QWidget* window = ui_.windowWidget(Window::Main);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    sequencer()->setFocus();
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    key(Qt::Key_End);
+    EXPECT_EQ(ui_.getValue(Control::Sequencer), 24);
+    key(Qt::Key_Home);
+    EXPECT_EQ(ui_.getValue(Control::Sequencer), 0);
+    key(Qt::Key_End);
+    key(Qt::Key_A);
+    EXPECT_EQ(cell(24, 1), "A") << "End makes the last row the current one";
+}
+
+// Icons missing or far larger than their place: every entry of the phoneme
+// list still shows its label, with no picture drawn over it.
+TEST(MainWindowQtWithOddIcons, EveryPhonemeKeepsItsLabel) {
+    WorkingFolder folder;
+    writeDefaultImages(folder.path());
+    std::filesystem::remove(folder.file("images/S.ico"));
+    writeIcon(folder.file("images/C.ico"), {128});
+    QtToolkit ui;
+    FakeMediaPlayer media;
+    SystemSteadyClock clock;
+    Program program(ui, media, clock);
+    ASSERT_TRUE(program.start());
+    auto* list = static_cast<ListViewControl*>(ui.controlWidget(Control::Phonemes));
+    QAbstractItemView* view = list->activeView();
+    ui.windowWidget(Window::Main)->show();
+    QApplication::processEvents();
+
+    const auto isInk = [](QRgb pixel) {
+        return qRed(pixel) < 110 && qGreen(pixel) < 110 && qBlue(pixel) < 110;
+    };
+    // The test icons are drawn in green.
+    const auto isIcon = [](QRgb pixel) {
+        return qGreen(pixel) > 120 && qRed(pixel) < 90 && qBlue(pixel) < 90;
+    };
+    for (int row = 0; row < 30; ++row) {
+        const QModelIndex index = view->model()->index(row, 0);
+        view->scrollTo(index);
+        QApplication::processEvents();
+        const QImage shown = view->viewport()->grab().toImage();
+        const QRect cell = view->visualRect(index).intersected(shown.rect());
+        int firstInk = -1;
+        int lastIcon = -1;
+        for (int y = cell.top(); y <= cell.bottom(); ++y) {
+            for (int x = cell.left(); x <= cell.right(); ++x) {
+                const QRgb pixel = shown.pixel(x, y);
+                if (firstInk < 0 && isInk(pixel))
+                    firstInk = y;
+                if (isIcon(pixel))
+                    lastIcon = y;
+            }
+        }
+        const std::string label = ui.itemText(Control::Phonemes, row, 0);
+        EXPECT_GE(firstInk, 0) << label << ": no label drawn";
+        EXPECT_LT(lastIcon, firstInk) << label << ": the icon runs into its label";
+        const bool usesMissingIcon = label == "CH" || label == "SH" || label == "D" ||
+                                     label == "J" || label == "N" || label == "S" ||
+                                     label == "T" || label == "Z";
+        if (!usesMissingIcon) {
+            EXPECT_GE(lastIcon, 0) << label << ": its icon is drawn";
+        }
+    }
+    program.shutdown();
 }
 
 TEST(MainWindowQtWithoutImages, PreviewKeepsItsSizeAndShowsNothing) {

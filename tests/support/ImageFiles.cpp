@@ -21,13 +21,6 @@ void put32(std::string& out, std::uint32_t value) {
         out.push_back(static_cast<char>((value >> shift) & 0xFF));
 }
 
-std::uint32_t get32(const std::string& in, std::size_t at) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = (value << 8) | static_cast<unsigned char>(in[at + static_cast<std::size_t>(i)]);
-    return value;
-}
-
 std::uint16_t get16(const std::string& in, std::size_t at) {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(in[at]) |
                                       (static_cast<unsigned char>(in[at + 1]) << 8));
@@ -56,13 +49,14 @@ void writeBytes(const std::string& path, const std::string& bytes) {
 
 void writeBitmap(const std::string& path, int width, int height, Colour colour) {
     const int stride = (width * 3 + 3) / 4 * 4;
-    const auto imageBytes = static_cast<std::uint32_t>(stride * height);
+    const int rows = height < 0 ? -height : height;
+    const auto imageBytes = static_cast<std::uint32_t>(stride * rows);
     std::string out = "BM";
     put32(out, 54 + imageBytes);
     put32(out, 0);
     put32(out, 54);
     putInfoHeader(out, width, height, 24, imageBytes);
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < rows; ++y) {
         for (int x = 0; x < width; ++x) {
             out.push_back(static_cast<char>(colour.blue));
             out.push_back(static_cast<char>(colour.green));
@@ -149,26 +143,8 @@ std::optional<Size> readImageFileSize(const std::string& path) {
         return std::nullopt;
     const std::string bytes((std::istreambuf_iterator<char>(file)),
                             std::istreambuf_iterator<char>());
-    if (sniffImageFile(path) == ImageFileKind::Bitmap) {
-        if (bytes.size() < 34)
-            return std::nullopt;
-        const auto width = static_cast<std::int32_t>(get32(bytes, 18));
-        const auto height = static_cast<std::int32_t>(get32(bytes, 22));
-        if (width <= 0 || height == 0 || width > 1 << 20 || height > 1 << 20 || height < -(1 << 20))
-            return std::nullopt;
-        const std::int64_t rows = height < 0 ? -height : height;
-        // The pixels must be there too, as the real decoder wants them: all
-        // of them when they are stored plainly, some when they are packed.
-        const std::uint64_t pixelsAt = get32(bytes, 10);
-        const std::uint32_t bits = get16(bytes, 28);
-        const std::uint32_t packing = get32(bytes, 30);
-        const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
-        const std::uint64_t needed =
-            pixelsAt + (packing == 0 ? stride * static_cast<std::uint64_t>(rows) : 1);
-        if (bytes.size() < needed)
-            return std::nullopt;
-        return Size{width, static_cast<int>(rows)};
-    }
+    if (sniffImageFile(path) == ImageFileKind::Bitmap)
+        return wholeBitmapSize(bytes);
     if (bytes.size() < 6 || get16(bytes, 0) != 0 || get16(bytes, 2) != 1)
         return std::nullopt;
     const int count = get16(bytes, 4);

@@ -8,7 +8,8 @@
 
 namespace visemer::testing {
 
-// Writes a 24-bit bitmap of one colour.
+// Writes a 24-bit bitmap of one colour; a negative height stores its rows
+// top-down.
 void writeBitmap(const std::string& path, int width, int height, Colour colour = {200, 40, 40});
 // Writes an icon file holding one 32-bit picture of each size given.
 void writeIcon(const std::string& path, const std::vector<int>& sizes);

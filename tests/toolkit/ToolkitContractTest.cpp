@@ -394,6 +394,18 @@ TYPED_TEST(ToolkitContract, TheFirstTwoBytesDecideHowAnImageLoads) {
     writeBitmap(brokenBitmap, 10, 10);
     std::filesystem::resize_file(brokenBitmap, 54);
     EXPECT_TRUE(ui.loadImage(6, brokenBitmap).isNull()) << "a header without its pixels";
+    writeBitmap(brokenBitmap, 150, 150);
+    std::filesystem::resize_file(brokenBitmap, 600);
+    EXPECT_TRUE(ui.loadImage(6, brokenBitmap).isNull()) << "a few rows of its pixels";
+    writeBitmap(brokenBitmap, 150, 150);
+    std::filesystem::resize_file(brokenBitmap, std::filesystem::file_size(brokenBitmap) - 1);
+    EXPECT_TRUE(ui.loadImage(6, brokenBitmap).isNull()) << "all but its last byte";
+
+    const std::string topDown = this->dir_.file("top-down.bmp");
+    writeBitmap(topDown, 30, -20);
+    const Image upright = ui.loadImage(8, topDown);
+    ASSERT_FALSE(upright.isNull()) << "rows stored from the top";
+    EXPECT_EQ(ui.imageSize(upright), (Size{30, 20}));
     EXPECT_TRUE(ui.loadImage(6, this->dir_.file("missing.bmp")).isNull());
     EXPECT_TRUE(ui.loadImage(6, this->dir_.path()).isNull()) << "a folder";
 

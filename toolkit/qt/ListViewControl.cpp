@@ -1,6 +1,7 @@
 #include "toolkit/qt/ListViewControl.h"
 
 #include "toolkit/qt/EventSink.h"
+#include "toolkit/qt/IconCellDelegate.h"
 
 #include <QHeaderView>
 #include <QListView>
@@ -39,6 +40,14 @@ public:
     void keyboardSearch(const QString&) override {}
 
 protected:
+    // Home and End go to the first and last row, as Ctrl+Home and Ctrl+End
+    // do; a table would otherwise take them to its first and last column.
+    QModelIndex moveCursor(QAbstractItemView::CursorAction action,
+                           Qt::KeyboardModifiers modifiers) override {
+        if (action == QAbstractItemView::MoveHome || action == QAbstractItemView::MoveEnd)
+            modifiers |= Qt::ControlModifier;
+        return View::moveCursor(action, modifiers);
+    }
     void focusInEvent(QFocusEvent* event) override {
         QuietScope quiet(quiet_);
         View::focusInEvent(event);
@@ -47,6 +56,10 @@ protected:
 private:
     int& quiet_;
 };
+
+// Large icons: a cell of the grid holds a 32-pixel icon over a line of text.
+const QSize kIconCell(64, 52);
+const QSize kIconBox(32, 32);
 
 } // namespace
 
@@ -57,7 +70,8 @@ ListViewControl::ListViewControl(QWidget* parent, const std::string& firstColumn
       multiSelect_((flags & ListFlag::MultiSelect) != 0), model_(this, firstColumnTitle),
       selection_(&model_), stack_(new QStackedLayout(this)),
       report_(new ListView<QTableView>(this, quiet_)),
-      icons_(new ListView<QListView>(this, quiet_)) {
+      icons_(new ListView<QListView>(this, quiet_)), plainCells_(icons_->itemDelegate()),
+      iconCells_(new IconCellDelegate(this, kIconCell - QSize(2, 2), kIconBox)) {
     stack_->setContentsMargins(0, 0, 0, 0);
     const auto mode =
         multiSelect_ ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection;
@@ -128,13 +142,15 @@ void ListViewControl::setDisplayMode(ListDisplayMode mode) {
     }
     if (mode == ListDisplayMode::LargeIcons) {
         icons_->setViewMode(QListView::IconMode);
-        icons_->setIconSize(QSize(32, 32));
+        icons_->setIconSize(kIconBox);
         icons_->setFlow(QListView::LeftToRight);
         icons_->setWrapping(true);
         icons_->setSpacing(2);
         icons_->setTextElideMode(Qt::ElideNone);
-        icons_->setGridSize(QSize(64, 52));
+        icons_->setGridSize(kIconCell);
+        icons_->setItemDelegate(iconCells_);
     } else {
+        icons_->setItemDelegate(plainCells_);
         icons_->setViewMode(QListView::ListMode);
         icons_->setIconSize(QSize(16, 16));
         icons_->setFlow(mode == ListDisplayMode::List ? QListView::TopToBottom

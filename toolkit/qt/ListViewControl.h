@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <optional>
 
+class QAbstractItemDelegate;
 class QListView;
 class QStackedLayout;
 class QTableView;
@@ -74,6 +75,8 @@ private:
     QStackedLayout* stack_;
     QTableView* report_;
     QListView* icons_;
+    QAbstractItemDelegate* plainCells_;
+    QAbstractItemDelegate* iconCells_;
 };
 
 } // namespace visemer

@@ -3,10 +3,37 @@
 #include "toolkit/ImageSignature.h"
 #include "toolkit/qt/TextBytes.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 
 namespace visemer {
 namespace {
+
+// The largest drawing, 4096 pixels square at 32 bits, with room for its
+// headers and colour table: a bitmap file beyond this is no drawing.
+constexpr qint64 kLargestBitmapBytes = 4096LL * 4096 * 4 + 64 * 1024;
+
+// A bitmap is decoded only when its file holds every pixel its header
+// promises, from the bytes that were checked.
+QImage readWholeBitmap(const std::string& path) {
+    QFile file(toQt(path));
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestBitmapBytes)
+        return {};
+    QByteArray bytes = file.readAll();
+    const std::optional<Size> size =
+        wholeBitmapSize(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!size)
+        return {};
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    reader.setDecideFormatFromContent(false);
+    const QImage image = reader.read();
+    if (image.size() != QSize(size->width, size->height))
+        return {};
+    return image;
+}
 
 // The reader tells an image's size from its header, before decoding it.
 bool fitsInASlot(const QImageReader& reader) {
@@ -22,18 +49,16 @@ Image QtImages::load(int slot, const std::string& path) {
     if (kind == ImageFileKind::Unreadable)
         return {};
 
-    QImageReader reader(toQt(path), kind == ImageFileKind::Bitmap ? "bmp" : "ico");
-    reader.setDecideFormatFromContent(false);
     Entry made;
     if (kind == ImageFileKind::Bitmap) {
-        if (!fitsInASlot(reader))
-            return {};
-        const QImage image = reader.read();
+        const QImage image = readWholeBitmap(path);
         if (image.isNull())
             return {};
         made.picture = QPixmap::fromImage(image);
         made.icon = QIcon(made.picture);
     } else {
+        QImageReader reader(toQt(path), "ico");
+        reader.setDecideFormatFromContent(false);
         QImage largest;
         const int count = reader.imageCount();
         for (int i = 0; i < count; ++i) {

@@ -378,7 +378,7 @@ void QtToolkit::createDropList(int control, int x, int y, int width, int listHei
     auto* made = new DropListControl(parent, sink(), control);
     // The list height counts the opened list; the closed box keeps its own.
     place(control, made, x, y, width, made->sizeHint().height());
-    made->setMaxVisibleItems(std::max(1, listHeight / std::max(1, made->fontMetrics().height())));
+    made->setListHeight(listHeight);
 }
 
 void QtToolkit::createTextField(int control, int x, int y, int width, int height,

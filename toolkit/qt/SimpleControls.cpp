@@ -5,7 +5,9 @@
 #include "toolkit/qt/TextBytes.h"
 
 #include <QEnterEvent>
+#include <QAbstractItemView>
 #include <QMouseEvent>
+#include <algorithm>
 #include <QPainter>
 
 namespace visemer {
@@ -126,8 +128,10 @@ OptionControl::OptionControl(QWidget* parent, const std::string& text, int group
     // Groups follow creation order, not the parent widget, so Qt's own
     // exclusivity is off and checkAlone() does the work.
     setAutoExclusive(false);
-    // Captions are laid out for a narrow gap beside the circle.
-    setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; }"));
+    // Captions are laid out for a small circle and a narrow gap beside it
+    // ("Browser" has 55 pixels in all).
+    setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; }"
+                                 "QRadioButton::indicator { width: 12px; height: 12px; }"));
     connect(this, &QRadioButton::clicked, this, [this, &sink, number] {
         checkAlone();
         sink.controlEvent(number, ClickType::Left);
@@ -157,9 +161,22 @@ void OptionControl::setText(const std::string& text) {
 
 DropListControl::DropListControl(QWidget* parent, EventSink& sink, int number) : QComboBox(parent) {
     setEditable(false);
+    // A plain list under the box that shows as many entries as the list's
+    // height holds, and scrolls for the rest; the style's own popup would
+    // open every entry in a column however long.
+    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     setMaxVisibleItems(30);
     connect(this, &QComboBox::activated, this,
             [&sink, number] { sink.controlEvent(number, ClickType::DropListSelection); });
+}
+
+void DropListControl::showPopup() {
+    if (listHeight_ > 0 && count() > 0) {
+        const int row = std::max(1, view()->sizeHintForRow(0));
+        const int room = listHeight_ - height() - 2 * view()->frameWidth() - 2;
+        setMaxVisibleItems(std::max(1, room / row));
+    }
+    QComboBox::showPopup();
 }
 
 void DropListControl::setValue(int value) {

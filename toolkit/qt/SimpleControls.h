@@ -126,8 +126,13 @@ public:
     int itemCount() const override { return count(); }
     std::string itemText(int index, int column) const override;
 
+    // The height the box and its opened list may take together.
+    void setListHeight(int height) { listHeight_ = height; }
+    void showPopup() override;
+
 private:
     std::vector<std::string> entries_;
+    int listHeight_ = 0;
 };
 
 } // namespace visemer
