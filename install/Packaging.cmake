@@ -25,7 +25,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://visemer.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-liberation2, pocketsphinx-en-us")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xchm, gstreamer1.0-plugins-bad, gstreamer1.0-libav")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "xdg-utils, xchm, gstreamer1.0-plugins-bad, gstreamer1.0-libav")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Only the program's own files: never the test programs or benchmarks.
 set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};ALL;/")

@@ -2,6 +2,7 @@
 
 #include "toolkit/TabOrder.h"
 
+#include "toolkit/qt/DesktopOpen.h"
 #include "toolkit/qt/KeyTranslation.h"
 #include "toolkit/qt/ListViewControl.h"
 #include "toolkit/qt/QtWindow.h"
@@ -11,13 +12,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QUrl>
 #include <QWindow>
 #include <algorithm>
 #include <chrono>
@@ -680,14 +679,14 @@ void QtToolkit::shellOpen(const std::string& target, const std::string&,
     if (target.empty())
         return;
     const QString text = toQt(target);
-    QUrl url;
-    if (text.contains(QLatin1String("://")) || text.startsWith(QLatin1String("mailto:"))) {
-        url = QUrl(text);
-    } else {
-        const QDir base(folder.empty() ? QDir::currentPath() : toQt(folder));
-        url = QUrl::fromLocalFile(base.absoluteFilePath(text));
+    const bool webAddress =
+        text.contains(QLatin1String("://")) || text.startsWith(QLatin1String("mailto:"));
+    if (webAddress) {
+        openOnDesktop(text, true);
+        return;
     }
-    QDesktopServices::openUrl(url);
+    const QDir base(folder.empty() ? QDir::currentPath() : toQt(folder));
+    openOnDesktop(base.absoluteFilePath(text), false);
 }
 
 void QtToolkit::setClipboardText(const std::string& text) {
