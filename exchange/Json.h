@@ -1,11 +1,8 @@
 #pragma once
 
-#include <map>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace visemer {
 
@@ -15,23 +12,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Just enough JSON for the timing files: read into a tree, written by hand
-// with jsonQuoted. Numbers are doubles.
-struct JsonValue {
-    enum class Kind { Null, Boolean, Number, String, Array, Object };
-    Kind kind = Kind::Null;
-    bool boolean = false;
-    double number = 0;
-    std::string string;
-    std::vector<JsonValue> array;
-    std::map<std::string, JsonValue, std::less<>> object;
-    int line = 1; // where the value starts, for messages
-
-    const JsonValue* find(std::string_view key) const;
-};
-
-// Throws FormatError naming the line of the first fault.
-JsonValue parseJson(std::string_view text);
+// The timing files' JSON is read with nlohmann::json and written by hand,
+// so that its layout stays the same byte for byte.
 
 // A JSON string literal, quotes included; bytes above 0x7F pass as they are.
 std::string jsonQuoted(std::string_view text);

@@ -43,8 +43,9 @@ std::optional<ProjectReading> readProject(const std::string& path) {
     if (!file.openProject(path))
         return std::nullopt;
     ProjectReading reading;
-    reading.framesText =
-        keyOf(file, ProjectLayout::kFramesGroup, ProjectLayout::kFramesKey).value_or("");
+    const auto frames = keyOf(file, ProjectLayout::kFramesGroup, ProjectLayout::kFramesKey);
+    reading.hasFrames = file.selectGroup(ProjectLayout::kFramesGroup) == 1;
+    reading.framesText = frames.value_or("");
     reading.framesAsked = readDecimal(reading.framesText);
     const int rows = static_cast<int>(
         std::clamp<std::int64_t>(reading.framesAsked, 0, ProjectLayout::kMaxFrames));
@@ -66,9 +67,12 @@ std::optional<ProjectReading> readProject(const std::string& path) {
     file.selectGroup(ProjectLayout::kShapesGroup);
     for (int row = 0; row < rows; ++row)
         timing.rows[static_cast<std::size_t>(row)].label = file.readKey(writeDecimal(row + 1), "");
+    const std::string next = writeDecimal(rows + 1);
+    reading.rowsBeyondFrames = file.readKey(next, "\x01") != "\x01";
     file.selectGroup(ProjectLayout::kDelaysGroup);
     for (int row = 0; row < rows; ++row)
         timing.rows[static_cast<std::size_t>(row)].delay = file.readKey(writeDecimal(row + 1), "");
+    reading.rowsBeyondFrames = reading.rowsBeyondFrames || file.readKey(next, "\x01") != "\x01";
     file.closeProject();
     return reading;
 }

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 namespace visemer {
@@ -49,11 +50,37 @@ std::vector<std::string_view> fieldsOf(std::string_view line) {
     return fields;
 }
 
+// A plain decimal: digits with at most one point among them, and a sign.
+bool isPlainDecimal(std::string_view text) {
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        text.remove_prefix(1);
+    int digits = 0;
+    int points = 0;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9')
+            ++digits;
+        else if (c == '.')
+            ++points;
+        else
+            return false;
+    }
+    return digits > 0 && points <= 1;
+}
+
 bool readNumber(std::string_view text, double& number) {
+    if (!isPlainDecimal(text))
+        return false;
     const std::string copy(text);
-    char* end = nullptr;
-    number = std::strtod(copy.c_str(), &end);
-    return !copy.empty() && end == copy.c_str() + copy.size() && std::isfinite(number);
+    number = std::strtod(copy.c_str(), nullptr);
+    return std::isfinite(number);
+}
+
+// A time in seconds past the longest the editor waits.
+void checkTime(double seconds, std::string_view asWritten, const std::string& where) {
+    if (seconds > kLongestTimeSeconds)
+        throw FormatError(where + ": the time " + std::string(asWritten) +
+                          " s is past the longest the editor times (" +
+                          jsonNumber(kLongestTimeSeconds) + " s)");
 }
 
 std::string labelOfCue(std::string_view shape) {
@@ -93,21 +120,46 @@ double endOf(const std::vector<TimedLabel>& stretches) {
     return stretches.empty() ? 0.0 : stretches.back().endMs;
 }
 
-const JsonValue& member(const JsonValue& object, std::string_view key, JsonValue::Kind kind,
-                        const char* kindName) {
-    const JsonValue* value = object.find(key);
-    if (!value || value->kind != kind)
-        failAt(object.line, "expected \"" + std::string(key) + "\" as " + kindName);
-    return *value;
+using nlohmann::json;
+
+json parsed(std::string_view text) {
+    try {
+        return json::parse(text);
+    } catch (const json::parse_error& error) {
+        // "[json.exception.parse_error.101] parse error at line 2, column 5: ..."
+        std::string what = error.what();
+        const std::size_t at = what.find("line ");
+        throw FormatError(at == std::string::npos ? what : what.substr(at));
+    }
 }
 
-std::string optionalString(const JsonValue& object, std::string_view key) {
-    const JsonValue* value = object.find(key);
-    if (!value || value->kind == JsonValue::Kind::Null)
+const json& member(const json& object, const std::string& where, const char* key,
+                   json::value_t kind, const char* kindName) {
+    const auto found = object.find(key);
+    const bool number = kind == json::value_t::number_float;
+    if (found == object.end() || (number ? !found->is_number() : found->type() != kind))
+        throw FormatError(where + ": expected \"" + key + "\" as " + kindName);
+    return *found;
+}
+
+double numberIn(const json& object, const std::string& where, const char* key) {
+    const double value =
+        member(object, where, key, json::value_t::number_float, "a number").get<double>();
+    checkTime(value, object.at(key).dump(), where);
+    return value;
+}
+
+std::string stringIn(const json& object, const std::string& where, const char* key) {
+    return member(object, where, key, json::value_t::string, "a string").get<std::string>();
+}
+
+std::string optionalString(const json& object, const char* key) {
+    const auto found = object.find(key);
+    if (found == object.end() || found->is_null())
         return {};
-    if (value->kind != JsonValue::Kind::String)
-        failAt(value->line, "expected \"" + std::string(key) + "\" as a string");
-    return value->string;
+    if (!found->is_string())
+        throw FormatError(std::string("expected \"") + key + "\" as a string");
+    return found->get<std::string>();
 }
 
 } // namespace
@@ -115,6 +167,7 @@ std::string optionalString(const JsonValue& object, std::string_view key) {
 std::vector<TimedLabel> readCueTsv(std::string_view text) {
     std::vector<TimedLabel> stretches;
     int number = 0;
+    int lastLine = 0;
     for (const std::string_view line : linesOf(text)) {
         ++number;
         const auto fields = fieldsOf(line);
@@ -125,13 +178,19 @@ std::vector<TimedLabel> readCueTsv(std::string_view text) {
             failAt(number, "expected a time in seconds and a mouth shape");
         if (seconds < 0 || (!stretches.empty() && seconds * 1000 < stretches.back().startMs))
             failAt(number, "the time goes back");
+        checkTime(seconds, fields[0], "line " + std::to_string(number));
         const std::string label = labelOfCue(fields[1]);
         if (label.empty())
             failAt(number, "\"" + std::string(fields[1]) + "\" is not one of the shapes A to H, X");
         addStart(stretches, seconds * 1000, label);
+        lastLine = number;
     }
     if (stretches.empty())
         throw FormatError("no cues in the file");
+    // The last "X" is where the list ends, not a cue of its own.
+    if (stretches.size() > 1 && stretches.back().label == Vocabulary::labelOfDrawing('C') &&
+        lastLine > 0)
+        stretches.pop_back();
     return stretches;
 }
 
@@ -144,30 +203,38 @@ std::string writeCueTsv(const std::vector<TimedLabel>& stretches) {
     return out;
 }
 
-std::vector<TimedLabel> readCueJson(std::string_view text) {
-    const JsonValue document = parseJson(text);
-    if (document.kind != JsonValue::Kind::Object)
-        failAt(document.line, "expected an object with \"mouthCues\"");
-    const JsonValue& cues = member(document, "mouthCues", JsonValue::Kind::Array, "a list");
-    std::vector<TimedLabel> stretches;
-    for (const JsonValue& cue : cues.array) {
-        if (cue.kind != JsonValue::Kind::Object)
-            failAt(cue.line, "expected a cue object");
-        const double start = member(cue, "start", JsonValue::Kind::Number, "a number").number;
-        const double end = member(cue, "end", JsonValue::Kind::Number, "a number").number;
-        const std::string& value = member(cue, "value", JsonValue::Kind::String, "a string").string;
+CueList readCueJson(std::string_view text) {
+    const json document = parsed(text);
+    if (!document.is_object())
+        throw FormatError("expected an object with \"mouthCues\"");
+    const json& cues = member(document, "the file", "mouthCues", json::value_t::array, "a list");
+    CueList list;
+    std::vector<TimedLabel>& stretches = list.stretches;
+    int number = 0;
+    for (const json& cue : cues) {
+        const std::string where = "cue " + std::to_string(++number);
+        if (!cue.is_object())
+            throw FormatError(where + ": expected an object with \"start\", \"end\" and \"value\"");
+        const double start = numberIn(cue, where, "start");
+        const double end = numberIn(cue, where, "end");
+        const std::string value = stringIn(cue, where, "value");
         if (start < 0 || end < start)
-            failAt(cue.line, "the cue ends before it starts");
+            throw FormatError(where + ": the cue ends before it starts");
         if (!stretches.empty() && start * 1000 < stretches.back().endMs - 0.5)
-            failAt(cue.line, "the cue starts before the one ahead of it ends");
+            throw FormatError(where + ": the cue starts before the one ahead of it ends");
         const std::string label = labelOfCue(value);
         if (label.empty())
-            failAt(cue.line, "\"" + value + "\" is not one of the shapes A to H, X");
+            throw FormatError(where + ": \"" + value + "\" is not one of the shapes A to H, X");
         stretches.push_back({start * 1000, end * 1000, label});
     }
     if (stretches.empty())
         throw FormatError("no cues in the file");
-    return stretches;
+    if (const auto metadata = document.find("metadata");
+        metadata != document.end() && metadata->is_object())
+        if (const auto sound = metadata->find("soundFile");
+            sound != metadata->end() && sound->is_string())
+            list.soundFile = sound->get<std::string>();
+    return list;
 }
 
 std::string writeCueJson(const std::vector<TimedLabel>& stretches, std::string_view soundFile) {
@@ -188,10 +255,11 @@ std::string writeCueJson(const std::vector<TimedLabel>& stretches, std::string_v
 
 std::vector<TimedLabel> readSwitchData(std::string_view text, int fps) {
     const auto lines = linesOf(text);
-    if (lines.empty() || lines.front() != kSwitchHeader)
+    const auto header = lines.empty() ? std::vector<std::string_view>{} : fieldsOf(lines.front());
+    if (header.size() != 1 || header.front() != kSwitchHeader)
         failAt(1, "expected the header \"MohoSwitch1\"");
     std::vector<TimedLabel> stretches;
-    long previous = 0;
+    double previous = 0;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
         const auto fields = fieldsOf(lines[i]);
@@ -201,9 +269,10 @@ std::vector<TimedLabel> readSwitchData(std::string_view text, int fps) {
         if (fields.size() != 2 || !readNumber(fields[0], frame) || frame != std::floor(frame) ||
             frame < 1)
             failAt(number, "expected a frame number from 1 and a mouth name");
-        if (frame < static_cast<double>(previous))
+        if (frame < previous)
             failAt(number, "the frame goes back");
-        previous = static_cast<long>(frame);
+        checkTime((frame - 1) / fps, fields[0], "line " + std::to_string(number));
+        previous = frame;
         const auto label = Vocabulary::labelOfSwitchName(fields[1]);
         if (!label)
             failAt(number, "\"" + std::string(fields[1]) + "\" is not a mouth name");
@@ -231,30 +300,31 @@ std::string writeSwitchData(const std::vector<TimedLabel>& stretches, int fps) {
 }
 
 Timing readTimingJson(std::string_view text) {
-    const JsonValue document = parseJson(text);
-    if (document.kind != JsonValue::Kind::Object ||
-        optionalString(document, "format") != kTimingFormat)
-        failAt(document.line, "expected an object with \"format\": \"visemer-timing\"");
-    const JsonValue& version = member(document, "version", JsonValue::Kind::Number, "a number");
-    if (version.number != kTimingVersion)
-        failAt(version.line,
-               "version " + jsonNumber(version.number) + " is not one this program reads");
+    const json document = parsed(text);
+    if (!document.is_object() || !document.contains("format") ||
+        document["format"] != kTimingFormat)
+        throw FormatError("expected an object with \"format\": \"visemer-timing\"");
+    const json& version =
+        member(document, "the file", "version", json::value_t::number_float, "a number");
+    if (version != kTimingVersion)
+        throw FormatError("version " + version.dump() + " is not one this program reads");
     Timing timing;
     const std::string kind = optionalString(document, "kind");
     if (kind != "project" && kind != "reduced")
-        failAt(document.line, "expected \"kind\" as \"project\" or \"reduced\"");
+        throw FormatError("expected \"kind\" as \"project\" or \"reduced\"");
     timing.reduced = kind == "reduced";
     timing.fps = optionalString(document, "fps");
     const std::string playback = optionalString(document, "timing");
     if (!timing.reduced && playback != "browser" && playback != "projector")
-        failAt(document.line, "expected \"timing\" as \"browser\" or \"projector\"");
+        throw FormatError("expected \"timing\" as \"browser\" or \"projector\"");
     timing.browser = playback == "browser";
     timing.audio = optionalString(document, "audio");
-    for (const JsonValue& row : member(document, "rows", JsonValue::Kind::Array, "a list").array) {
-        if (row.kind != JsonValue::Kind::Object)
-            failAt(row.line, "expected a row object");
-        timing.rows.push_back({member(row, "label", JsonValue::Kind::String, "a string").string,
-                               member(row, "delay", JsonValue::Kind::String, "a string").string});
+    int number = 0;
+    for (const json& row : member(document, "the file", "rows", json::value_t::array, "a list")) {
+        const std::string where = "row " + std::to_string(++number);
+        if (!row.is_object())
+            throw FormatError(where + ": expected an object with \"label\" and \"delay\"");
+        timing.rows.push_back({stringIn(row, where, "label"), stringIn(row, where, "delay")});
     }
     if (timing.reduced) {
         // As a reduced file reads: no rate, "Projector", no clip.
@@ -263,6 +333,17 @@ Timing readTimingJson(std::string_view text) {
         timing.audio.clear();
     }
     return timing;
+}
+
+JsonTiming jsonTimingIn(std::string_view text) {
+    const json document = json::parse(text, nullptr, false);
+    if (!document.is_object())
+        return JsonTiming::Other;
+    if (document.contains("format") && document["format"] == kTimingFormat)
+        return JsonTiming::Timing;
+    if (document.contains("mouthCues"))
+        return JsonTiming::Cues;
+    return JsonTiming::Other;
 }
 
 std::string writeTimingJson(const Timing& timing) {

@@ -20,9 +20,9 @@ std::int32_t clamp32(std::int64_t value) {
     return static_cast<std::int32_t>(value);
 }
 
-} // namespace
-
-std::int32_t readDecimal(std::string_view text) {
+// The reading before it is held to 32 bits: past the limit by at most a
+// little, never wrapped.
+std::int64_t readWide(std::string_view text) {
     std::size_t at = 0;
     while (at < text.size() && isBlank(text[at]))
         ++at;
@@ -38,7 +38,18 @@ std::int32_t readDecimal(std::string_view text) {
         if (magnitude <= kMax + 1)
             magnitude = magnitude * 10 + (text[at] - '0');
     }
-    return clamp32(negative ? -magnitude : magnitude);
+    return negative ? -magnitude : magnitude;
+}
+
+} // namespace
+
+std::int32_t readDecimal(std::string_view text) {
+    return clamp32(readWide(text));
+}
+
+bool beyondDecimalRange(std::string_view text) {
+    const std::int64_t wide = readWide(text);
+    return wide > kMax || wide < kMin;
 }
 
 std::string writeDecimal(std::int64_t value) {

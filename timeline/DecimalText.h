@@ -11,6 +11,9 @@ namespace visemer {
 // digits up to the first non-digit; text without digits reads as 0. A number
 // beyond the 32-bit range reads as the nearest limit instead of wrapping.
 std::int32_t readDecimal(std::string_view text);
+// True when the digits stand for a number past the 32-bit range, which the
+// reading holds at the limit.
+bool beyondDecimalRange(std::string_view text);
 
 // Plain signed decimal: "-" for negatives, no "+", no leading zeros.
 std::string writeDecimal(std::int64_t value);

@@ -2,12 +2,13 @@
 #include "media/gst/GstMediaPlayer.h"
 #include "timeline/DecimalText.h"
 #include "timeline/PhonemeTable.h"
+#include "project/ProjectLayout.h"
 #include "tool/Arguments.h"
 #include "tool/Commands.h"
+#include "tool/FileChecks.h"
+#include "tool/Messages.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace visemer::tool {
 namespace {
@@ -18,6 +19,10 @@ constexpr const char* kHelp =
     "Reports what the editor will make of a project file, without changing it:\n"
     "its rows, labels that are not among the 30, empty or odd delays, the FPS\n"
     "entry and timing it selects, and whether its audio clip loads.\n"
+    "\n"
+    "Exit status: 0 when the editor opens the file as it is; 1 when it would\n"
+    "change or ignore anything reported (or the file is no project); 2 for\n"
+    "wrong use.\n"
     "\n"
     "  --help  show this help\n";
 
@@ -32,13 +37,15 @@ public:
             names_ += std::string(names_.empty() ? "" : ", ") + std::to_string(row + 1) +
                       (text.empty() ? "" : " \"" + text + "\"");
     }
-    void print() const {
+    // True when it printed anything.
+    bool print() const {
         if (count_ == 0)
-            return;
+            return false;
         std::printf(
             "%s: %zu (row%s %s%s)\n", what_.c_str(), count_, count_ == 1 ? "" : "s", names_.c_str(),
             count_ > kRowsNamed ? (" and " + std::to_string(count_ - kRowsNamed) + " more").c_str()
                                 : "");
+        return true;
     }
     std::size_t count() const { return count_; }
 
@@ -52,33 +59,50 @@ bool plainNumber(const std::string& text) {
     return !text.empty() && writeDecimal(readDecimal(text)) == text;
 }
 
-void reportFps(const ProjectReading& reading) {
+// Each returns true when it found something the editor would change or
+// ignore.
+bool reportFps(const ProjectReading& reading) {
     const std::string& fps = reading.timing.fps;
     if (!reading.hasFps || fps.empty()) {
         std::printf("fps: none selected (the preview does not step)\n");
-        return;
+        return true;
     }
     const int value = readDecimal(fps);
-    if (plainNumber(fps) && value >= kLowestFps && value <= kHighestFps)
+    if (plainNumber(fps) && value >= kLowestFps && value <= kHighestFps) {
         std::printf("fps: %s\n", fps.c_str());
-    else
-        std::printf("fps: \"%s\" is not in the list; the editor keeps the entry it had\n",
-                    fps.c_str());
+        return false;
+    }
+    std::printf("fps: \"%s\" is not in the list; the editor keeps the entry it had\n",
+                fps.c_str());
+    return true;
 }
 
-void reportAudio(const std::string& audio) {
+bool reportTiming(const ProjectReading& reading) {
+    const bool odd = !reading.hasTiming || (reading.timingText != ProjectLayout::kBrowserTiming &&
+                                            reading.timingText != "0");
+    std::string how;
+    if (!reading.hasTiming)
+        how = " (no [Timing] in the file)";
+    else if (odd)
+        how = " (\"" + reading.timingText + "\" counts as Projector)";
+    std::printf("timing: %s%s\n", reading.timing.browser ? "Browser" : "Projector", how.c_str());
+    return odd;
+}
+
+bool reportAudio(const std::string& audio) {
     if (audio.empty()) {
         std::printf("audio: none\n");
-        return;
+        return false;
     }
-    GstMediaPlayer player;
+    GstMediaPlayer player(GstMediaPlayer::Sound::Discarded);
     player.InitMedia();
     const bool loads = player.LoadMedia(audio);
     player.FreeMedia();
     std::printf("audio: %s (%s)%s\n", audio.c_str(), loads ? "loads" : "does not load",
-                !audio.empty() && audio.front() != '/'
+                audio.front() != '/'
                     ? "; a relative path is looked up from the editor's working folder"
                     : "");
+    return !loads;
 }
 
 } // namespace
@@ -89,46 +113,64 @@ int runCheck(const std::vector<std::string>& words) {
     const Arguments arguments(words, {});
     arguments.expectPositional(1, 1);
     const std::string& path = arguments.positional()[0];
+    const std::string bytes = readWholeFile(path);
+    const bool byteOrderMark = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
     const auto reading = readProject(path);
     if (!reading)
-        throw InputError("cannot read " + path + ": " + std::strerror(errno));
+        throw InputError("cannot read " + path + ": " + systemReason());
+    if (!reading->hasFrames && !byteOrderMark)
+        throw InputError(path + " is not a project: " + whatItLooksLike(bytes));
     const Timing& timing = reading->timing;
+    std::size_t findings = 0;
 
+    if (byteOrderMark) {
+        std::printf("byte-order mark: the file starts with one, which hides its first group "
+                    "([Frames]) from the editor\n");
+        ++findings;
+    }
     std::printf("rows: %zu", timing.rows.size());
-    if (reading->framesText != writeDecimal(static_cast<std::int64_t>(timing.rows.size())))
+    if (reading->framesText != writeDecimal(static_cast<std::int64_t>(timing.rows.size()))) {
         std::printf(" (\"Frames = %s\"%s)", reading->framesText.c_str(),
                     reading->framesAsked > static_cast<std::int64_t>(timing.rows.size())
                         ? "; the editor opens no more than this"
                         : "");
+        ++findings;
+    }
     std::printf("\n");
+    if (reading->rowsBeyondFrames) {
+        std::printf("rows after the last frame: the file has labels or delays numbered past "
+                    "its Frames count; the editor leaves them out\n");
+        ++findings;
+    }
     if (timing.reduced)
         std::printf("kind: a reduced file, rows only: no FPS entry is selected, \"Projector\" "
                     "is checked and there is no audio\n");
 
     RowList unknown("labels outside the 30"), empty("empty labels"), noDelay("empty delays"),
-        odd("delays that are not plain numbers"), negative("delays below zero");
+        odd("delays that are not plain numbers"), negative("delays below zero"),
+        beyond("delays beyond what the editor holds");
     for (std::size_t row = 0; row < timing.rows.size(); ++row) {
         const TimingRow& cells = timing.rows[row];
         if (cells.label.empty())
             empty.add(row, "");
         else if (!PhonemeTable::find(cells.label))
             unknown.add(row, cells.label);
+        const std::int32_t delay = readDecimal(cells.delay);
         if (cells.delay.empty())
             noDelay.add(row, "");
+        else if (beyondDecimalRange(cells.delay))
+            beyond.add(row, cells.delay);
         else if (!plainNumber(cells.delay))
             odd.add(row, cells.delay);
-        else if (readDecimal(cells.delay) < 0)
+        else if (delay < 0)
             negative.add(row, cells.delay);
     }
-    for (const RowList* list : {&unknown, &empty, &noDelay, &odd, &negative})
-        list->print();
+    for (const RowList* list : {&unknown, &empty, &noDelay, &odd, &negative, &beyond})
+        findings += list->print() ? 1 : 0;
 
     if (!timing.reduced) {
-        reportFps(*reading);
-        std::printf("timing: %s%s\n", timing.browser ? "Browser" : "Projector",
-                    reading->hasTiming && !timing.browser && reading->timingText != "0"
-                        ? (" (\"" + reading->timingText + "\" counts as Projector)").c_str()
-                        : "");
+        findings += reportFps(*reading) ? 1 : 0;
+        findings += reportTiming(*reading) ? 1 : 0;
         const double unit = delayUnitMs(timing);
         if (unit > 0) {
             double total = 0;
@@ -136,9 +178,14 @@ int runCheck(const std::vector<std::string>& words) {
                 total = row.endMs;
             std::printf("delay step: %.3f ms; the rows last %.3f s\n", unit, total / 1000);
         }
-        reportAudio(timing.audio);
+        findings += reportAudio(timing.audio) ? 1 : 0;
     }
-    return kSuccess;
+    std::fflush(stdout);
+    if (findings == 0)
+        return kSuccess;
+    std::fprintf(stderr, "visemer-tool check: %s: %s the editor would change or ignore\n",
+                 path.c_str(), counted(findings, "finding").c_str());
+    return kBadInput;
 }
 
 } // namespace visemer::tool

@@ -1,5 +1,6 @@
 #include "tool/Arguments.h"
 #include "tool/Commands.h"
+#include "tool/FileChecks.h"
 #include "tool/TimingFiles.h"
 
 namespace visemer::tool {
@@ -10,6 +11,8 @@ constexpr const char* kHelp =
     "                            [--fps 12..30] [--projector] [--switch-fps N]\n"
     "\n"
     "Converts a timing between the editor's files and those of other tools.\n"
+    "OUT may be \"-\" for standard output (name its format with --to); it is\n"
+    "never IN itself. Every change the conversion makes is noted on stderr.\n"
     "Formats, chosen by extension or named with --from and --to:\n"
     "  vsq        the editor's project (.vsq)\n"
     "  mou        the editor's reduced project (.mou): rows only\n"
@@ -22,14 +25,15 @@ constexpr const char* kHelp =
     "  --fps N         frame rate for rows made from timed files, or for a\n"
     "                  .mou's rows (default 30)\n"
     "  --projector     \"Projector\" timing for such rows (default \"Browser\")\n"
-    "  --switch-fps N  the frame rate of switch data (default 24)\n"
+    "  --switch-fps N  the frame rate of switch data, 1 to 1000 (default 24)\n"
     "  --help          show this help\n";
 
 Format formatFor(const Arguments& arguments, const char* option, const std::string& path) {
     if (const auto name = arguments.value(option)) {
         if (const auto format = formatNamed(*name))
             return *format;
-        throw UsageError("unknown format " + *name);
+        throw UsageError("unknown format " + *name +
+                         " (vsq, mou, tsv, cues-json, switch or json)");
     }
     if (const auto format = formatOfPath(path))
         return *format;
@@ -53,7 +57,8 @@ int runConvert(const std::vector<std::string>& words) {
     rate.switchFps = arguments.number("switch-fps", 1, 1000).value_or(24);
     const Format from = formatFor(arguments, "from", in);
     const Format to = formatFor(arguments, "to", out);
-    writeTiming(out, to, readTiming(in, from, rate), rate);
+    checkOutput(out, {in});
+    writeTiming(out, to, readTiming(in, from, rate, arguments.has("from")), rate, in);
     return kSuccess;
 }
 

@@ -1,7 +1,10 @@
 #include "exchange/ProjectDocument.h"
 #include "tool/Arguments.h"
 #include "tool/Commands.h"
+#include "tool/DialogueText.h"
 #include "tool/Draft.h"
+#include "tool/FileChecks.h"
+#include "tool/Messages.h"
 #include "tool/Progress.h"
 #include "tool/TimingFiles.h"
 #include "voice/VoiceError.h"
@@ -16,17 +19,23 @@ namespace visemer::tool {
 namespace {
 
 constexpr const char* kHelp =
-    "usage: visemer-tool draft VOICE [-o PROJECT.vsq] [--fps 12..30] [--projector]\n"
-    "                          [--text DIALOGUE.txt]\n"
+    "usage: visemer-tool draft VOICE [-o OUTPUT] [--to FORMAT] [--fps 12..30]\n"
+    "                          [--projector] [--text DIALOGUE.txt]\n"
     "\n"
     "Drafts a timing from a voice clip: recognises its phones, gives each the\n"
     "label of its mouth shape and writes the rows as a project the editor opens.\n"
     "\n"
-    "  -o, --output FILE   the project to write (default: VOICE with .vsq)\n"
+    "  -o, --output FILE   the file to write (default: VOICE with .vsq); its\n"
+    "                      extension chooses the format as convert's does\n"
+    "                      (.vsq .mou .tsv .dat .json). \"-\" writes to standard\n"
+    "                      output, as a project unless --to names another format.\n"
+    "                      It is never the voice or the text itself.\n"
+    "  --to FORMAT         vsq, mou, tsv, cues-json, switch or json\n"
     "  --fps N             the frame rate, 12 to 30 (default 30)\n"
     "  --projector         time the rows for \"Projector\" (default \"Browser\")\n"
-    "  --text FILE         the dialogue's text: aligns its words to the voice\n"
-    "                      instead of guessing the phones\n"
+    "  --text FILE         the dialogue's text, UTF-8 (or UTF-16 with a byte-order\n"
+    "                      mark): aligns its words to the voice instead of\n"
+    "                      guessing the phones\n"
     "  --help              show this help\n";
 
 std::string defaultOutput(const std::string& voice) {
@@ -52,8 +61,11 @@ int runDraft(const std::vector<std::string>& words) {
     std::vector<std::string> rewritten;
     for (const std::string& word : words)
         rewritten.push_back(word == "-o" ? "--output" : word);
-    const Arguments arguments(
-        rewritten, {{"output", true}, {"fps", true}, {"projector", false}, {"text", true}});
+    const Arguments arguments(rewritten, {{"output", true},
+                                          {"to", true},
+                                          {"fps", true},
+                                          {"projector", false},
+                                          {"text", true}});
     arguments.expectPositional(1, 1);
 
     DraftRequest request;
@@ -61,9 +73,27 @@ int runDraft(const std::vector<std::string>& words) {
     request.fps = arguments.number("fps", 12, 30).value_or(30);
     request.browser = !arguments.has("projector");
     const std::string output = arguments.value("output").value_or(defaultOutput(request.voice));
-    requireFolderOf(output);
-    if (const auto text = arguments.value("text"))
-        request.dialogue = readWholeFile(*text);
+    std::optional<Format> format;
+    if (const auto named = arguments.value("to")) {
+        format = formatNamed(*named);
+        if (!format)
+            throw UsageError("unknown format " + *named +
+                             " (vsq, mou, tsv, cues-json, switch or json)");
+    } else if (output == kStandardOutput) {
+        format = Format::Project;
+    } else {
+        format = formatOfPath(output);
+        if (!format)
+            throw UsageError("cannot tell the format of " + output +
+                             " from its extension (.vsq .mou .tsv .dat .json); name it with --to");
+    }
+    std::vector<std::string> inputs{request.voice};
+    if (const auto text = arguments.value("text")) {
+        inputs.push_back(*text);
+        request.dialogue = dialogueAsUtf8(readWholeFile(*text), *text);
+    }
+    checkInput(request.voice);
+    checkOutput(output, inputs);
 
     Draft draft;
     {
@@ -75,24 +105,24 @@ int runDraft(const std::vector<std::string>& words) {
         }
     }
     if (!draft.unknownWords.empty())
-        std::fprintf(stderr,
-                     "visemer-tool: warning: not in the pronouncing dictionary, left out: %s\n",
-                     joinedWords(draft.unknownWords).c_str());
+        warn("not in the pronouncing dictionary, left out: " + joinedWords(draft.unknownWords));
     if (draft.wordsSkipped > 0)
-        std::fprintf(stderr,
-                     "visemer-tool: warning: %zu words of the dialogue were not found in the "
-                     "voice and were left out\n",
-                     draft.wordsSkipped);
+        warn(counted(draft.wordsSkipped, "word") + " of the dialogue " +
+             (draft.wordsSkipped == 1 ? "was" : "were") +
+             " not found in the voice and left out");
     if (draft.wordsNotHeard > 0)
-        std::fprintf(stderr,
-                     "visemer-tool: warning: the voice ended before the dialogue; its last %zu "
-                     "words were not aligned\n",
-                     draft.wordsNotHeard);
+        warn("the voice ended before the dialogue; its last " +
+             (draft.wordsNotHeard == 1 ? std::string("word was")
+                                       : counted(draft.wordsNotHeard, "word") + " were") +
+             " not aligned");
     draft.timing.audio = absolute(request.voice);
-    if (!writeProject(output, draft.timing))
-        throw InputError("cannot write " + output + ": " + std::strerror(errno));
-    std::fprintf(stderr, "visemer-tool: %zu rows from %.1f s of voice written to %s\n",
-                 draft.timing.rows.size(), draft.clipMs / 1000, output.c_str());
+    Rate rate;
+    rate.fps = request.fps;
+    rate.browser = request.browser;
+    writeTiming(output, *format, draft.timing, rate, request.voice);
+    std::fprintf(stderr, "visemer-tool: %s from %.1f s of voice written to %s\n",
+                 counted(draft.timing.rows.size(), "row").c_str(), draft.clipMs / 1000,
+                 output == kStandardOutput ? "standard output" : output.c_str());
     return kSuccess;
 }
 

@@ -23,15 +23,18 @@ struct Rate {
     int switchFps = 24;
 };
 
-// Reads a timing file; InputError on anything wrong with it. Notes what
-// the reading could not keep on stderr.
-Timing readTiming(const std::string& path, Format format, const Rate& rate);
-// Writes whole or not at all; InputError when it cannot.
-void writeTiming(const std::string& path, Format format, const Timing& timing, const Rate& rate);
-
-// InputError unless the folder a new file would go in exists.
-void requireFolderOf(const std::string& path);
-std::string readWholeFile(const std::string& path);
-void writeWholeFile(const std::string& path, const std::string& bytes);
+// Reads a timing file; InputError on anything wrong with it. Notes on
+// stderr what the reading could not keep as it was. A .json file whose
+// format was not named is read as what it holds.
+Timing readTiming(const std::string& path, Format format, const Rate& rate,
+                  bool formatNamedByUser = true);
+// The project file the editor opens, refused (InputError, saying what the
+// file looks like) when it is not one.
+Timing readProjectFile(const std::string& path);
+// Writes whole or not at all, "-" to standard output; InputError when it
+// cannot. Notes on stderr each change the format forces on the timing,
+// with its count; `from` names the file the timing came from.
+void writeTiming(const std::string& path, Format format, const Timing& timing, const Rate& rate,
+                 const std::string& from);
 
 } // namespace visemer::tool

@@ -1,6 +1,7 @@
 #include "media/gst/GstMediaPlayer.h"
 
 #include <gst/gst.h>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace visemer {
@@ -57,7 +58,9 @@ bool GstMediaPlayer::LoadMedia(const std::string& path) {
     // choosing when the file has pictures, and some of those sinks crash
     // without a screen to draw on. A sink that throws everything away keeps
     // a picture or a video chosen as the clip harmless.
-    for (const char* property : {"video-sink", "text-sink"}) {
+    for (const char* property : {"video-sink", "text-sink", "audio-sink"}) {
+        if (property == std::string_view("audio-sink") && sound_ == Sound::Speakers)
+            continue;
         if (GstElement* sink = gst_element_factory_make("fakesink", nullptr))
             g_object_set(pipeline, property, sink, nullptr);
     }

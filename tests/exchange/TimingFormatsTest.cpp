@@ -27,9 +27,23 @@ void expectStretches(const Stretches& got, const Stretches& expected) {
     }
 }
 
-TEST(CueTsv, ReadsStartsAndShapesEachCueLastingToTheNext) {
+TEST(CueTsv, ReadsStartsAndShapesEachCueLastingToTheNextAndTheLastXAsTheEnd) {
     expectStretches(readCueTsv("0.00\tX\n0.25\tD\r\n\n0.5\tA\n0.75\tX\n"),
-                    {{0, 250, "Closed"}, {250, 500, "A"}, {500, 750, "B"}, {750, 750, "Closed"}});
+                    {{0, 250, "Closed"}, {250, 500, "A"}, {500, 750, "B"}});
+    // Without its end the last cue has no length.
+    expectStretches(readCueTsv("0\tX\n0.5\tA\n"), {{0, 500, "Closed"}, {500, 500, "B"}});
+}
+
+TEST(CueTsv, TimesArePlainDecimalsNoLongerThanTheEditorWaits) {
+    for (const char* time : {"0x1p0", "1e2", "inf", "nan", "1.2.3", "", "."})
+        EXPECT_EQ(messageOf([time] { readCueTsv(std::string(time) + "\tA\n"); }),
+                  "line 1: expected a time in seconds and a mouth shape")
+            << time;
+    EXPECT_EQ(messageOf([] { readCueTsv("0\tA\n1e300\tX\n"); }),
+              "line 2: expected a time in seconds and a mouth shape");
+    EXPECT_EQ(messageOf([] { readCueTsv("0\tA\n2147484\tX\n"); }),
+              "line 2: the time 2147484 s is past the longest the editor times (2147483.647 s)");
+    EXPECT_EQ(readCueTsv("0\tA\n2147483.647\tX\n").back().endMs, 2147483647.0);
 }
 
 TEST(CueTsv, NamesTheLineOfAFault) {
@@ -54,7 +68,9 @@ TEST(CueJson, ReadsAndWritesTheCueList) {
     const std::string text = R"({"metadata": {"soundFile": "a.wav", "duration": 0.6},
         "mouthCues": [ {"start": 0.0, "end": 0.2, "value": "X"},
                        {"start": 0.2, "end": 0.6, "value": "F"} ]})";
-    expectStretches(readCueJson(text), {{0, 200, "Closed"}, {200, 600, "W"}});
+    const CueList cues = readCueJson(text);
+    expectStretches(cues.stretches, {{0, 200, "Closed"}, {200, 600, "W"}});
+    EXPECT_EQ(cues.soundFile, "a.wav");
     EXPECT_EQ(writeCueJson({{0, 200, "Closed"}, {200, 600, "U"}}, "a.wav"),
               "{\n  \"metadata\": {\n    \"soundFile\": \"a.wav\",\n    \"duration\": 0.6\n  },\n"
               "  \"mouthCues\": [\n"
@@ -64,9 +80,21 @@ TEST(CueJson, ReadsAndWritesTheCueList) {
                   readCueJson("{\"mouthCues\": [\n{\"start\": 1, \"end\": 0.5, "
                               "\"value\": \"A\"}]}");
               }),
-              "line 2: the cue ends before it starts");
-    EXPECT_EQ(messageOf([] { readCueJson("{\"mouthCues\": [\n{\"start\": 1,,}]}"); }),
-              "line 2: expected a key in quotes");
+              "cue 1: the cue ends before it starts");
+    EXPECT_EQ(messageOf([] { readCueJson("{\"mouthCues\": [\n{\"start\": 1,,}]}"); }).substr(0, 17),
+              "line 2, column 13");
+    EXPECT_EQ(messageOf([] {
+                  readCueJson("{\"mouthCues\": [{\"start\": 0, \"end\": 1e300, \"value\": \"A\"}]}");
+              }),
+              "cue 1: the time 1e+300 s is past the longest the editor times (2147483.647 s)");
+}
+
+// The clip's path outlives the parse that found it, however long it is.
+TEST(CueJson, KeepsALongSoundFileWhole) {
+    const std::string path = "/home/animator/projects/episode-12/voices/" + std::string(300, 'x') +
+                             "/take1 \u00E9t\u00E9.wav";
+    const std::string text = writeCueJson({{0, 500, "A"}}, path);
+    EXPECT_EQ(readCueJson(text).soundFile, path);
 }
 
 TEST(SwitchData, FramesCountFromOneAtTheirOwnRate) {
@@ -83,6 +111,8 @@ TEST(SwitchData, FramesCountFromOneAtTheirOwnRate) {
               "line 3: expected a frame number from 1 and a mouth name");
     EXPECT_EQ(messageOf([] { readSwitchData("MohoSwitch1\n1 smile\n", 24); }),
               "line 2: \"smile\" is not a mouth name");
+    // Blanks after the header.
+    expectStretches(readSwitchData("MohoSwitch1 \r\n1 rest\n", 24), {{0, 0, "Closed"}});
 }
 
 TEST(TimingJson, KeepsEveryTextOfTheRowsAndSettings) {
@@ -109,17 +139,20 @@ TEST(TimingJson, KeepsEveryTextOfTheRowsAndSettings) {
 
 TEST(TimingJson, RefusesOtherFilesWithTheirLine) {
     EXPECT_EQ(messageOf([] { readTimingJson("{\"mouthCues\": []}"); }),
-              "line 1: expected an object with \"format\": \"visemer-timing\"");
+              "expected an object with \"format\": \"visemer-timing\"");
     EXPECT_EQ(messageOf([] {
                   readTimingJson("{\"format\": \"visemer-timing\", \"version\": 1,\n"
                                  "\"kind\": \"project\", \"timing\": \"browser\",\n"
                                  "\"rows\": [\n{\"label\": \"A\", \"delay\": 2}]}");
               }),
-              "line 4: expected \"delay\" as a string");
+              "row 1: expected \"delay\" as a string");
     EXPECT_EQ(messageOf([] { readTimingJson("{\"format\": \"visemer-timing\", \"version\": 2}"); }),
-              "line 1: version 2 is not one this program reads");
-    EXPECT_EQ(messageOf([] { readTimingJson(std::string(100, '[')); }),
-              "line 1: nested too deeply");
+              "version 2 is not one this program reads");
+    EXPECT_EQ(messageOf([] { readTimingJson(std::string(100000, '[')); }).substr(0, 21),
+              "line 1, column 100001");
+    EXPECT_EQ(jsonTimingIn(writeTimingJson(Timing{})), JsonTiming::Timing);
+    EXPECT_EQ(jsonTimingIn("{\"mouthCues\": []}"), JsonTiming::Cues);
+    EXPECT_EQ(jsonTimingIn("hello world"), JsonTiming::Other);
 }
 
 } // namespace

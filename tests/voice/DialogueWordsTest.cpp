@@ -22,5 +22,11 @@ TEST(DialogueWords, LowerCaseWordsWithPausesOnlyAtPunctuation) {
     EXPECT_EQ(joined(dialogueWords("  \n\t ")), "");
 }
 
+TEST(DialogueWords, LettersOutsideAsciiStayInTheirWords) {
+    EXPECT_EQ(joined(dialogueWords("na\u00EFve caf\u00E9 r\u00E9sum\u00E9 Zo\u00EB")),
+              "|na\u00EFve caf\u00E9 r\u00E9sum\u00E9 zo\u00EB");
+    EXPECT_EQ(joined(dialogueWords("Don\u2019t \u2014 \u00ABwait\u00BB")), "|don't |wait");
+}
+
 } // namespace
 } // namespace visemer
