@@ -73,6 +73,12 @@ int runDraft(const std::vector<std::string>& words) {
     request.fps = arguments.number("fps", 12, 30).value_or(30);
     request.browser = !arguments.has("projector");
     const std::string output = arguments.value("output").value_or(defaultOutput(request.voice));
+    std::vector<std::string> inputs{request.voice};
+    if (const auto text = arguments.value("text"))
+        inputs.push_back(*text);
+    for (const std::string& input : inputs)
+        checkInput(input);
+    checkOutput(output, inputs);
     std::optional<Format> format;
     if (const auto named = arguments.value("to")) {
         format = formatNamed(*named);
@@ -87,13 +93,8 @@ int runDraft(const std::vector<std::string>& words) {
             throw UsageError("cannot tell the format of " + output +
                              " from its extension (.vsq .mou .tsv .dat .json); name it with --to");
     }
-    std::vector<std::string> inputs{request.voice};
-    if (const auto text = arguments.value("text")) {
-        inputs.push_back(*text);
+    if (const auto text = arguments.value("text"))
         request.dialogue = dialogueAsUtf8(readWholeFile(*text), *text);
-    }
-    checkInput(request.voice);
-    checkOutput(output, inputs);
 
     Draft draft;
     {

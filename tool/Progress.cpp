@@ -1,6 +1,8 @@
 #include "tool/Progress.h"
 
 #include <algorithm>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -9,8 +11,24 @@ namespace {
 
 constexpr int kBarWidth = 30;
 constexpr auto kRedrawEvery = std::chrono::milliseconds(100);
+constexpr char kClearLine[] = "\r\033[K";
+
+// Whether a bar stands on stderr's line now; read by the signal handler.
+std::atomic<bool> barOnScreen{false};
+
+void clearAndEnd(int signal) {
+    if (barOnScreen.load())
+        [[maybe_unused]] const auto written = ::write(2, kClearLine, sizeof kClearLine - 1);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
 
 } // namespace
+
+void Progress::clearOnInterrupt() {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signal, clearAndEnd);
+}
 
 Progress::Progress(std::string what) : what_(std::move(what)), terminal_(::isatty(2) == 1) {}
 
@@ -32,12 +50,14 @@ void Progress::show(double fraction) {
                  std::string(kBarWidth - filled, ' ').c_str(), percent);
     std::fflush(stderr);
     drawn_ = true;
+    barOnScreen = true;
 }
 
 void Progress::done() {
     if (!drawn_)
         return;
-    std::fprintf(stderr, "\r\033[K");
+    barOnScreen = false;
+    std::fprintf(stderr, "%s", kClearLine);
     std::fflush(stderr);
     drawn_ = false;
 }

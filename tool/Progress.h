@@ -18,6 +18,10 @@ public:
     // Clears the bar's line.
     void done();
 
+    // Ctrl+C or a termination signal clears a bar on the screen before the
+    // program ends as the signal would end it. Called once at start.
+    static void clearOnInterrupt();
+
 private:
     std::string what_;
     bool terminal_;

@@ -4,6 +4,7 @@
 #include "files/AtomicFile.h"
 #include "tool/Arguments.h"
 #include "tool/Commands.h"
+#include "tool/Progress.h"
 
 #include <cstdio>
 #include <cstring>
@@ -18,15 +19,23 @@ using namespace visemer::tool;
 constexpr const char* kUsage =
     "usage: visemer-tool COMMAND [ARGUMENTS]\n"
     "\n"
-    "  draft VOICE [-o PROJECT.vsq] [--fps N] [--projector] [--text DIALOGUE.txt]\n"
+    "  draft VOICE [-o OUTPUT] [--to FORMAT] [--fps N] [--projector]\n"
+    "        [--text DIALOGUE.txt]\n"
     "                   drafts a project from a voice clip\n"
-    "  convert IN OUT   converts between the editor's files and other tools' timings\n"
+    "  convert IN OUT [--from FORMAT] [--to FORMAT] [--fps N] [--projector]\n"
+    "        [--switch-fps N]\n"
+    "                   converts between the editor's files and other tools' timings\n"
+    "                   (formats: vsq, mou, tsv, cues-json, switch, json)\n"
     "  export PROJECT.vsq SCRIPT.as\n"
     "                   writes the project's clip-event script\n"
     "  check PROJECT.vsq\n"
     "                   reports what the editor will make of a project\n"
     "\n"
-    "\"visemer-tool COMMAND --help\" tells more.\n";
+    "  -h, --help, help show this help\n"
+    "  --version        show the version\n"
+    "\n"
+    "\"visemer-tool COMMAND --help\" tells more. Exit status: 0 done, 1 bad input\n"
+    "or a failed write, 2 wrong use.\n";
 
 struct Command {
     const char* name;
@@ -56,6 +65,7 @@ bool helpAsked(const std::vector<std::string>& words, const char* help) {
 
 int main(int argc, char** argv) {
     visemer::keepWritesFromEndingTheProgram();
+    Progress::clearOnInterrupt();
     if (argc < 2) {
         std::fputs(kUsage, stderr);
         return kBadUsage;
@@ -63,6 +73,10 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         std::fputs(kUsage, stdout);
+        return kSuccess;
+    }
+    if (name == "--version") {
+        std::printf("visemer-tool %s\n", VISEMER_VERSION);
         return kSuccess;
     }
     const std::vector<std::string> words(argv + 2, argv + argc);
