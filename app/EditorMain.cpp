@@ -1,8 +1,8 @@
 #include "app/EditorMain.h"
 
 #include "app/Program.h"
-#include "media/gst/GstMediaPlayer.h"
 #include "files/AtomicFile.h"
+#include "media/gst/GstMediaPlayer.h"
 #include "toolkit/qt/QtToolkit.h"
 
 #include <QApplication>

@@ -15,7 +15,7 @@ struct ProjectReading {
     Timing timing;
     std::string framesText;       // the "Frames" value as it stands
     std::int64_t framesAsked = 0; // what it reads as, before the limit
-    bool hasFrames = false; // a file without the group is no project
+    bool hasFrames = false;       // a file without the group is no project
     bool hasFps = false, hasTiming = false, hasAudio = false;
     bool rowsBeyondFrames = false; // labels or delays numbered past the count
     std::string timingText;

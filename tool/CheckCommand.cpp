@@ -1,8 +1,8 @@
 #include "exchange/ProjectDocument.h"
 #include "media/gst/GstMediaPlayer.h"
+#include "project/ProjectLayout.h"
 #include "timeline/DecimalText.h"
 #include "timeline/PhonemeTable.h"
-#include "project/ProjectLayout.h"
 #include "tool/Arguments.h"
 #include "tool/Commands.h"
 #include "tool/FileChecks.h"
@@ -72,8 +72,7 @@ bool reportFps(const ProjectReading& reading) {
         std::printf("fps: %s\n", fps.c_str());
         return false;
     }
-    std::printf("fps: \"%s\" is not in the list; the editor keeps the entry it had\n",
-                fps.c_str());
+    std::printf("fps: \"%s\" is not in the list; the editor keeps the entry it had\n", fps.c_str());
     return true;
 }
 

@@ -32,8 +32,7 @@ Format formatFor(const Arguments& arguments, const char* option, const std::stri
     if (const auto name = arguments.value(option)) {
         if (const auto format = formatNamed(*name))
             return *format;
-        throw UsageError("unknown format " + *name +
-                         " (vsq, mou, tsv, cues-json, switch or json)");
+        throw UsageError("unknown format " + *name + " (vsq, mou, tsv, cues-json, switch or json)");
     }
     if (const auto format = formatOfPath(path))
         return *format;

@@ -88,7 +88,8 @@ std::size_t sequenceAt(const std::string& bytes, std::size_t at) {
 } // namespace
 
 std::string dialogueAsUtf8(const std::string& bytes, const std::string& path) {
-    if (bytes.compare(0, 2, "\xFF\xFE") == 0 && bytes.compare(0, 4, std::string("\xFF\xFE\0\0", 4)) != 0)
+    if (bytes.compare(0, 2, "\xFF\xFE") == 0 &&
+        bytes.compare(0, 4, std::string("\xFF\xFE\0\0", 4)) != 0)
         return fromUtf16(bytes, false, path);
     if (bytes.compare(0, 2, "\xFE\xFF") == 0)
         return fromUtf16(bytes, true, path);

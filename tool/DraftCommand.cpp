@@ -61,11 +61,9 @@ int runDraft(const std::vector<std::string>& words) {
     std::vector<std::string> rewritten;
     for (const std::string& word : words)
         rewritten.push_back(word == "-o" ? "--output" : word);
-    const Arguments arguments(rewritten, {{"output", true},
-                                          {"to", true},
-                                          {"fps", true},
-                                          {"projector", false},
-                                          {"text", true}});
+    const Arguments arguments(
+        rewritten,
+        {{"output", true}, {"to", true}, {"fps", true}, {"projector", false}, {"text", true}});
     arguments.expectPositional(1, 1);
 
     DraftRequest request;
@@ -109,8 +107,7 @@ int runDraft(const std::vector<std::string>& words) {
         warn("not in the pronouncing dictionary, left out: " + joinedWords(draft.unknownWords));
     if (draft.wordsSkipped > 0)
         warn(counted(draft.wordsSkipped, "word") + " of the dialogue " +
-             (draft.wordsSkipped == 1 ? "was" : "were") +
-             " not found in the voice and left out");
+             (draft.wordsSkipped == 1 ? "was" : "were") + " not found in the voice and left out");
     if (draft.wordsNotHeard > 0)
         warn("the voice ended before the dialogue; its last " +
              (draft.wordsNotHeard == 1 ? std::string("word was")

@@ -24,8 +24,8 @@ std::string rowNumbers(const std::vector<std::size_t>& rows) {
     constexpr std::size_t kNamed = 10;
     std::string list;
     for (std::size_t i = 0; i < rows.size() && i < kNamed; ++i)
-        list += (i == 0 ? "" : (i + 1 == rows.size() ? " and " : ", ")) +
-                std::to_string(rows[i] + 1);
+        list +=
+            (i == 0 ? "" : (i + 1 == rows.size() ? " and " : ", ")) + std::to_string(rows[i] + 1);
     if (rows.size() > kNamed)
         list += " and " + std::to_string(rows.size() - kNamed) + " more";
     return list;

@@ -17,8 +17,8 @@ constexpr char kClearLine[] = "\r\033[K";
 std::atomic<bool> barOnScreen{false};
 
 void clearAndEnd(int signal) {
-    if (barOnScreen.load())
-        [[maybe_unused]] const auto written = ::write(2, kClearLine, sizeof kClearLine - 1);
+    if (barOnScreen.load()) [[maybe_unused]]
+        const auto written = ::write(2, kClearLine, sizeof kClearLine - 1);
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }

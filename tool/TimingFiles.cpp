@@ -13,9 +13,9 @@
 #include "tool/Messages.h"
 #include "toolkit/AsciiCase.h"
 
-#include <limits>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <unistd.h>
 
 namespace visemer::tool {
@@ -108,8 +108,8 @@ void noteLosses(const RowLosses& losses, const std::string& to, const std::strin
         note(counted(losses.timeless, "row") +
              " with a delay of 0, below 0 or none last no time and were left out of " + to);
     if (losses.unknown > 0)
-        note(counted(losses.unknown, "row") + " with a label outside the 30 became " +
-             unknownName + " in " + to);
+        note(counted(losses.unknown, "row") + " with a label outside the 30 became " + unknownName +
+             " in " + to);
     if (losses.reduced > 0)
         note("the labels of " + counted(losses.reduced, "row") + " were reduced to the " + names +
              " of " + to);
@@ -187,7 +187,8 @@ Timing readProjectFile(const std::string& path) {
     if (!reading->hasFrames)
         throw InputError(path + " is not a project: " + whatItLooksLike(bytes));
     if (reading->framesAsked > static_cast<std::int64_t>(reading->timing.rows.size()))
-        note(path + " asks for " + reading->framesText + " frames; the editor opens only the first " +
+        note(path + " asks for " + reading->framesText +
+             " frames; the editor opens only the first " +
              std::to_string(reading->timing.rows.size()));
     if (reading->rowsBeyondFrames)
         note(path + " has rows after its " + counted(reading->timing.rows.size(), "frame") +
@@ -205,8 +206,8 @@ Timing readTiming(const std::string& path, Format format, const Rate& rate,
         if ((format == Format::CueJson || format == Format::TimingJson) && !formatNamedByUser) {
             const JsonTiming held = jsonTimingIn(text);
             if (held == JsonTiming::Other)
-                throw InputError(path + " is neither a cue list nor a timing: " +
-                                 whatItLooksLike(text));
+                throw InputError(path +
+                                 " is neither a cue list nor a timing: " + whatItLooksLike(text));
             format = held == JsonTiming::Cues ? Format::CueJson : Format::TimingJson;
         }
         switch (format) {
@@ -266,14 +267,12 @@ void writeTiming(const std::string& path, Format format, const Timing& source, c
     switch (format) {
     case Format::CueTsv:
     case Format::CueJson:
-        noteLosses(lossesOf(timing, cueLabel), to,
-                   "9 cue shapes", "X");
+        noteLosses(lossesOf(timing, cueLabel), to, "9 cue shapes", "X");
         writeWholeFile(path, format == Format::CueTsv ? writeCueTsv(stretches)
                                                       : writeCueJson(stretches, timing.audio));
         return;
     case Format::Switch:
-        noteLosses(lossesOf(timing, switchLabel),
-                   to, "10 mouth names", "rest");
+        noteLosses(lossesOf(timing, switchLabel), to, "10 mouth names", "rest");
         note("the changes were put on frames at " + std::to_string(rate.switchFps) + " fps");
         writeWholeFile(path, writeSwitchData(stretches, rate.switchFps));
         return;

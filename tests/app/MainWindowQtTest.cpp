@@ -255,8 +255,8 @@ TEST(MainWindowQtWithOddIcons, EveryPhonemeKeepsItsLabel) {
         EXPECT_GE(firstInk, 0) << label << ": no label drawn";
         EXPECT_LT(lastIcon, firstInk) << label << ": the icon runs into its label";
         const bool usesMissingIcon = label == "CH" || label == "SH" || label == "D" ||
-                                     label == "J" || label == "N" || label == "S" ||
-                                     label == "T" || label == "Z";
+                                     label == "J" || label == "N" || label == "S" || label == "T" ||
+                                     label == "Z";
         if (!usesMissingIcon) {
             EXPECT_GE(lastIcon, 0) << label << ": its icon is drawn";
         }

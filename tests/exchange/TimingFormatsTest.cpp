@@ -84,7 +84,8 @@ TEST(CueJson, ReadsAndWritesTheCueList) {
     EXPECT_EQ(messageOf([] { readCueJson("{\"mouthCues\": [\n{\"start\": 1,,}]}"); }).substr(0, 17),
               "line 2, column 13");
     EXPECT_EQ(messageOf([] {
-                  readCueJson("{\"mouthCues\": [{\"start\": 0, \"end\": 1e300, \"value\": \"A\"}]}");
+                  readCueJson(
+                      "{\"mouthCues\": [{\"start\": 0, \"end\": 1e300, \"value\": \"A\"}]}");
               }),
               "cue 1: the time 1e+300 s is past the longest the editor times (2147483.647 s)");
 }

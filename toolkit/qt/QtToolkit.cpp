@@ -200,9 +200,9 @@ bool QtToolkit::createWindow(int window, int x, int y, int width, int height, st
 
     QWidget* active = QApplication::activeWindow();
     const auto ownerWindow = owner ? windows_.find(*owner) : windows_.end();
-    auto made = std::make_unique<QtWindow>(window, width, height,
-                                           (flags & WindowFlag::MinimizeBox) != 0,
-                                           ownerWindow != windows_.end(), sink());
+    auto made =
+        std::make_unique<QtWindow>(window, width, height, (flags & WindowFlag::MinimizeBox) != 0,
+                                   ownerWindow != windows_.end(), sink());
     made->setWindowTitle(toQt(title));
     // Controls inherit the default font from here; setting it on each new
     // control instead costs a font change per control.

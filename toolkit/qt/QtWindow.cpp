@@ -10,8 +10,7 @@
 
 namespace visemer {
 
-QtWindow::QtWindow(int number, int width, int height, bool minimizeBox, bool owned,
-                   EventSink& sink)
+QtWindow::QtWindow(int number, int width, int height, bool minimizeBox, bool owned, EventSink& sink)
     : QWidget(nullptr, Qt::Window), number_(number), sink_(sink) {
     // Made once every member is in place: adding a child already sends the
     // window events.

@@ -4,11 +4,11 @@
 #include "toolkit/qt/EventSink.h"
 #include "toolkit/qt/TextBytes.h"
 
-#include <QEnterEvent>
 #include <QAbstractItemView>
+#include <QEnterEvent>
 #include <QMouseEvent>
-#include <algorithm>
 #include <QPainter>
+#include <algorithm>
 
 namespace visemer {
 
