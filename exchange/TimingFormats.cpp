@@ -125,11 +125,15 @@ using nlohmann::json;
 json parsed(std::string_view text) {
     try {
         return json::parse(text);
-    } catch (const json::parse_error& error) {
+    } catch (const json::exception& error) {
+        // A syntax fault, or a number too large for a double.
         // "[json.exception.parse_error.101] parse error at line 2, column 5: ..."
         std::string what = error.what();
-        const std::size_t at = what.find("line ");
-        throw FormatError(at == std::string::npos ? what : what.substr(at));
+        if (const std::size_t at = what.find("line "); at != std::string::npos)
+            what.erase(0, at);
+        else if (const std::size_t end = what.find("] "); end != std::string::npos)
+            what.erase(0, end + 2);
+        throw FormatError(what);
     }
 }
 
@@ -336,7 +340,12 @@ Timing readTimingJson(std::string_view text) {
 }
 
 JsonTiming jsonTimingIn(std::string_view text) {
-    const json document = json::parse(text, nullptr, false);
+    json document;
+    try {
+        document = json::parse(text, nullptr, false);
+    } catch (const json::exception&) {
+        return JsonTiming::Other;
+    }
     if (!document.is_object())
         return JsonTiming::Other;
     if (document.contains("format") && document["format"] == kTimingFormat)

@@ -90,6 +90,12 @@ TEST(CueJson, ReadsAndWritesTheCueList) {
               "cue 1: the time 1e+300 s is past the longest the editor times (2147483.647 s)");
 }
 
+TEST(CueJson, ANumberTooLargeForADoubleIsAFaultOfTheFile) {
+    EXPECT_EQ(messageOf([] { readCueJson("8E888888888888888888"); }),
+              "number overflow parsing '8E888888888888888888'");
+    EXPECT_EQ(jsonTimingIn("8E888888888888888888"), JsonTiming::Other);
+}
+
 // The clip's path outlives the parse that found it, however long it is.
 TEST(CueJson, KeepsALongSoundFileWhole) {
     const std::string path = "/home/animator/projects/episode-12/voices/" + std::string(300, 'x') +
