@@ -6,7 +6,6 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -96,7 +95,7 @@ TEST_F(QtInput, ShortcutsWinOverTheFocusedControl) {
     EXPECT_EQ(ui_.lastMenuId(), 13);
     QTest::keyClick(view(kList), Qt::Key_End, Qt::KeypadModifier);
     EXPECT_NE(ui_.lastMenuId(), 97) << "number-pad 1 with Num Lock off is no digit";
-    EXPECT_EQ(ui_.getValue(kList), 3);
+    EXPECT_EQ(ui_.getValue(kList), ui_.itemCount(kList) - 1) << "it is End: the last row";
 }
 
 TEST_F(QtInput, ListClicksReportTheirTypeAndMoveTheSelection) {
@@ -209,28 +208,6 @@ TEST_F(QtInput, MessageBoxReturnsThePressedButton) {
         box->accept();
     });
     EXPECT_EQ(ui_.messageBox("Play", "Please select an audio file.", 0x1010), MessageBoxButton::Ok);
-}
-
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public Q_SLOTS:
-    void open(const QUrl& url) { opened << url; }
-};
-
-TEST_F(QtInput, ShellOpenHandsFilesAndAddressesToTheDesktop) {
-    UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
-    ui_.shellOpen("Help.chm", "", "");
-    ui_.shellOpen("https://example.org/visemer", "", "");
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    ASSERT_EQ(recorder.opened.size(), 2);
-    EXPECT_EQ(recorder.opened[0].toLocalFile(),
-              QDir::current().absoluteFilePath(QStringLiteral("Help.chm")));
-    EXPECT_EQ(recorder.opened[1].toString(), QStringLiteral("https://example.org/visemer"));
 }
 
 // X key codes of three letter keys, the same under every layout.
@@ -398,4 +375,3 @@ TEST(QtFonts, ControlsTakeTheDefaultFontInForceWhenMade) {
 } // namespace
 } // namespace visemer
 
-#include "QtToolkitInputTest.moc"
