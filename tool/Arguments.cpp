@@ -1,6 +1,9 @@
 #include "tool/Arguments.h"
 
+#include "tool/Commands.h"
+
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 namespace visemer::tool {
@@ -70,6 +73,18 @@ void Arguments::expectPositional(std::size_t least, std::size_t most) const {
         throw UsageError("missing arguments");
     if (positional_.size() > most)
         throw UsageError("unexpected argument " + positional_[most]);
+}
+
+bool helpAsked(const std::vector<std::string>& words, const char* help) {
+    for (const std::string& word : words) {
+        if (word == "--")
+            return false;
+        if (word == "--help" || word == "-h") {
+            std::fputs(help, stdout);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace visemer::tool

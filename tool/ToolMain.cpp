@@ -47,22 +47,6 @@ constexpr Command kCommands[] = {
 
 } // namespace
 
-namespace visemer::tool {
-
-bool helpAsked(const std::vector<std::string>& words, const char* help) {
-    for (const std::string& word : words) {
-        if (word == "--")
-            return false;
-        if (word == "--help" || word == "-h") {
-            std::fputs(help, stdout);
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace visemer::tool
-
 int main(int argc, char** argv) {
     visemer::keepWritesFromEndingTheProgram();
     Progress::clearOnInterrupt();

@@ -374,4 +374,3 @@ TEST(QtFonts, ControlsTakeTheDefaultFontInForceWhenMade) {
 
 } // namespace
 } // namespace visemer
-
