@@ -2,8 +2,9 @@
 
 #include "ids/Controls.h"
 #include "ids/MenuIds.h"
-#include "timeline/DecimalText.h"
+#include "text/DecimalText.h"
 #include "timeline/PhonemeTable.h"
+#include "timeline/PlaybackRate.h"
 #include "timeline/Timeline.h"
 #include "toolkit/UiToolkit.h"
 
@@ -13,8 +14,6 @@ namespace {
 constexpr int kWidth = 530;
 constexpr int kHeight = 260;
 constexpr int kPadFontPoints = 12;
-constexpr int kFirstFps = 12;
-constexpr int kLastFps = 30;
 
 void buildMenus(UiToolkit& ui) {
     ui.createMenuBar(kMainMenu, Window::Main);
@@ -106,9 +105,9 @@ bool buildMainWindow(UiToolkit& ui) {
     ui.createButton(Control::PlayButton, 25, 206, 50, 25, "Play");
     ui.createLabel(Control::FpsLabel, 90, 212, 30, 20, "FPS:");
     ui.createDropList(Control::FpsList, 118, 208, 40, 150);
-    for (int fps = kFirstFps; fps <= kLastFps; ++fps)
+    for (int fps = PlaybackRate::kLowestFps; fps <= PlaybackRate::kHighestFps; ++fps)
         ui.addItem(Control::FpsList, -1, writeDecimal(fps));
-    ui.setValue(Control::FpsList, kLastFps - kFirstFps);
+    ui.setValue(Control::FpsList, PlaybackRate::kHighestFps - PlaybackRate::kLowestFps);
 
     buildDelayPad(ui);
 

@@ -3,7 +3,7 @@
 #include "app/EventLoop.h"
 #include "ids/Controls.h"
 #include "ids/MenuIds.h"
-#include "timeline/DecimalText.h"
+#include "text/DecimalText.h"
 #include "timeline/PhonemeTable.h"
 #include "timeline/Timeline.h"
 

@@ -18,6 +18,8 @@
 #include "timeline/PlaybackSettings.h"
 #include "toolkit/qt/QtToolkit.h"
 
+#include "timeline/PlaybackRate.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
@@ -209,7 +211,7 @@ int main(int argc, char** argv) {
 
     // One row per frame at 30 fps with "Browser": 71.43 ms a step, with
     // delays of 1, 2 and 3 in turn and a shape that changes every row.
-    const float unit = Preview::delayUnit(30, PlaybackSettings::kBrowserAdjustment);
+    const float unit = PlaybackRate::delayUnit(30, PlaybackRate::kBrowserAdjustment);
     const char* labels[] = {"A", "O", "E", "M", "S", "L"};
     std::vector<double> due;
     std::vector<int> delays;
@@ -218,7 +220,7 @@ int main(int argc, char** argv) {
         due.push_back(std::nearbyint(sum));
         const int delay = 1 + static_cast<int>(delays.size() % 3);
         delays.push_back(delay);
-        sum += Preview::stepMs(delay, unit);
+        sum += PlaybackRate::stepMs(delay, unit);
     }
     ui.clearItems(Control::Sequencer);
     for (std::size_t row = 0; row < delays.size(); ++row)
@@ -239,7 +241,7 @@ int main(int argc, char** argv) {
         watch.reset();
         for (std::size_t row = 0; row < delays.size(); ++row) {
             program.timeline().showShapeOf(labels[row % 6]);
-            ui.sleepMs(static_cast<int>(std::nearbyint(Preview::stepMs(delays[row], unit))));
+            ui.sleepMs(static_cast<int>(std::nearbyint(PlaybackRate::stepMs(delays[row], unit))));
         }
         measured = compare("sleep per row", watch, due) && measured;
     }

@@ -4,6 +4,8 @@
 // so the benchmark can tell that apart from the program's own start-up.
 #include "bench/FirstPaint.h"
 
+#include "timeline/PlaybackRate.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -108,7 +110,8 @@ int main(int argc, char** argv) {
     button(inner, QStringLiteral("Play"), {25, 206, 50, 25});
     (new QLabel(QStringLiteral("FPS:"), inner))->setGeometry(90, 212, 30, 20);
     auto* fps = new QComboBox(inner);
-    for (int rate = 12; rate <= 30; ++rate)
+    for (int rate = visemer::PlaybackRate::kLowestFps; rate <= visemer::PlaybackRate::kHighestFps;
+         ++rate)
         fps->addItem(QString::number(rate));
     fps->setGeometry(118, 208, 40, 20);
     for (int i = 0; i < 9; ++i)

@@ -4,7 +4,7 @@
 #include "files/TextFiles.h"
 #include "project/ClipScript.h"
 #include "project/ProjectLayout.h"
-#include "timeline/DecimalText.h"
+#include "text/DecimalText.h"
 
 #include <algorithm>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 #include "exchange/RowLayout.h"
 
-#include "timeline/DecimalText.h"
+#include "text/DecimalText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,7 @@
 #include "exchange/Timing.h"
 
-#include "media/Preview.h"
-#include "timeline/DecimalText.h"
-#include "timeline/PlaybackSettings.h"
+#include "text/DecimalText.h"
+#include "timeline/PlaybackRate.h"
 
 namespace visemer {
 
@@ -11,11 +10,12 @@ double delayUnitMs(const Timing& timing) {
         return 0;
     // The FPS list holds plain numbers; any other text selects nothing.
     const int fps = readDecimal(timing.fps);
-    if (writeDecimal(fps) != timing.fps || fps < kLowestFps || fps > kHighestFps)
+    if (writeDecimal(fps) != timing.fps || fps < PlaybackRate::kLowestFps ||
+        fps > PlaybackRate::kHighestFps)
         return 0;
-    const int adjustment = timing.browser ? PlaybackSettings::kBrowserAdjustment
-                                          : PlaybackSettings::kProjectorAdjustment;
-    return Preview::delayUnit(fps, adjustment);
+    const int adjustment =
+        timing.browser ? PlaybackRate::kBrowserAdjustment : PlaybackRate::kProjectorAdjustment;
+    return PlaybackRate::delayUnit(fps, adjustment);
 }
 
 std::vector<TimedLabel> timeRows(const Timing& timing, double unitMs) {
@@ -23,7 +23,8 @@ std::vector<TimedLabel> timeRows(const Timing& timing, double unitMs) {
     timed.reserve(timing.rows.size());
     double at = 0;
     for (const TimingRow& row : timing.rows) {
-        const double step = Preview::stepMs(readDecimal(row.delay), static_cast<float>(unitMs));
+        const double step =
+            PlaybackRate::stepMs(readDecimal(row.delay), static_cast<float>(unitMs));
         timed.push_back({at, at + step, row.label});
         at += step;
     }

@@ -41,8 +41,4 @@ double delayUnitMs(const Timing& timing);
 // rows at the given step length.
 std::vector<TimedLabel> timeRows(const Timing& timing, double unitMs);
 
-// The frame rates the FPS list offers.
-inline constexpr int kLowestFps = 12;
-inline constexpr int kHighestFps = 30;
-
 } // namespace visemer

@@ -1,6 +1,5 @@
 #include "exchange/Vocabulary.h"
 
-#include "shapes/ShapeSet.h"
 #include "timeline/PhonemeTable.h"
 
 #include <array>
@@ -80,7 +79,7 @@ std::optional<char> drawingOf(std::string_view label) {
     const auto phoneme = PhonemeTable::find(label);
     if (!phoneme)
         return std::nullopt;
-    return ShapeSet::letterOf(phoneme->shapeSlot).front();
+    return PhonemeTable::drawingLetterOf(phoneme->shapeSlot).front();
 }
 
 std::string_view labelOfDrawing(char drawing) {

@@ -1,6 +1,6 @@
 #include "files/ProjectFile.h"
 
-#include "toolkit/AsciiCase.h"
+#include "text/AsciiCase.h"
 
 #include <algorithm>
 #include <fstream>

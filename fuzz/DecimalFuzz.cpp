@@ -1,6 +1,6 @@
 // The decimal reader on arbitrary text: no overflow, and what it writes
 // back reads as the same number.
-#include "timeline/DecimalText.h"
+#include "text/DecimalText.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include "media/AudioCommands.h"
 #include "media/MediaPlayer.h"
 #include "media/PreviewClock.h"
-#include "timeline/DecimalText.h"
+#include "text/DecimalText.h"
 #include "timeline/PlaybackSettings.h"
 #include "timeline/RowWalk.h"
 #include "timeline/Timeline.h"
@@ -20,10 +20,6 @@ namespace {
 constexpr double kMinimumSleepMs = 0.5;
 // The clip's clock can lag the moment a sleep ends; look again a few times.
 constexpr int kWakeChecks = 3;
-// No row holds its shape longer than an hour, whatever its delay says:
-// far beyond any real timing, and short of what a sleep can count.
-constexpr double kLongestStepMs = 60.0 * 60.0 * 1000.0;
-
 void showFailure(UiToolkit& ui, Preview::Trigger trigger) {
     if (trigger == Preview::Trigger::EnterKey)
         ui.messageBox("Play", "Please select an audio file.", MessageBoxFlag::ErrorOnTop);
@@ -33,21 +29,10 @@ void showFailure(UiToolkit& ui, Preview::Trigger trigger) {
 
 } // namespace
 
-float Preview::delayUnit(int fps, int timingAdjustment) {
-    const float halfRate = static_cast<float>(fps + timingAdjustment) / 2.0f;
-    return 1000.0f / halfRate;
-}
-
-double Preview::stepMs(int delay, float unit) {
-    if (delay <= 0 || !(unit > 0.0f) || std::isinf(unit))
-        return 0.0;
-    return std::min(static_cast<double>(delay) * static_cast<double>(unit), kLongestStepMs);
-}
-
 void Preview::PlayPreview(Trigger trigger) {
     RowWalk walk(ui_, timeline_);
     const int adjustment = PlaybackSettings::timingAdjustment(ui_);
-    const float unit = delayUnit(PlaybackSettings::framesPerSecond(ui_), adjustment);
+    const float unit = PlaybackRate::delayUnit(PlaybackSettings::framesPerSecond(ui_), adjustment);
     walk.selectFirst();
     if (!media_.LoadMedia(audio_.path)) {
         showFailure(ui_, trigger);
@@ -62,7 +47,8 @@ void Preview::PlayPreview(Trigger trigger) {
     double dueSum = 0;
     walk.pass([&](int row) {
         timeline_.showShapeOf(ui_.itemText(Control::Sequencer, row, Timeline::Label));
-        dueSum += stepMs(readDecimal(ui_.itemText(Control::Sequencer, row, Timeline::Delay)), unit);
+        dueSum += PlaybackRate::stepMs(
+            readDecimal(ui_.itemText(Control::Sequencer, row, Timeline::Delay)), unit);
         const double due = std::nearbyint(dueSum);
         for (int check = 0; check < kWakeChecks; ++check) {
             const double wait = due - clock.nowMs();

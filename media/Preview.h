@@ -20,13 +20,6 @@ public:
 
     void PlayPreview(Trigger trigger);
 
-    // Milliseconds one delay step lasts; not positive when the rate is not.
-    static float delayUnit(int fps, int timingAdjustment);
-    // When each row is due after the clip starts: the rounded sum of the
-    // delays before it. Delays below zero, and any delay at a rate that is
-    // not positive, add nothing; no row lasts longer than an hour.
-    static double stepMs(int delay, float unit);
-
 private:
     UiToolkit& ui_;
     MediaPlayer& media_;

@@ -1,7 +1,7 @@
 #include "project/ClipScript.h"
 
 #include "files/TextFiles.h"
-#include "timeline/DecimalText.h"
+#include "text/DecimalText.h"
 #include "timeline/PhonemeTable.h"
 
 namespace visemer::ClipScript {

@@ -1,7 +1,7 @@
 #include "project/ProjectLayout.h"
 
 #include "files/ProjectFile.h"
-#include "timeline/DecimalText.h"
+#include "text/DecimalText.h"
 
 namespace visemer::ProjectLayout {
 

@@ -20,9 +20,6 @@ inline constexpr std::string_view kDefaultFolder = "images/";
 
 // The default file of a slot, 0 to 20, relative to the working folder.
 std::string defaultFile(int slot);
-// The letter that names a shape's drawing: "A" to "S" for slots 0 to 9,
-// empty for any other slot.
-std::string_view letterOf(int slot);
 
 // Fills all 21 slots from the default files; a file that does not load
 // leaves its slot empty.

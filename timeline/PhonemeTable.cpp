@@ -57,4 +57,12 @@ std::optional<int> PhonemeTable::clipFrameOf(std::string_view label) {
     return clipFrameOfShape(phoneme->shapeSlot);
 }
 
+std::string_view PhonemeTable::drawingLetterOf(int shapeSlot) {
+    constexpr std::array<std::string_view, kShapeCount> kLetters{"A", "B", "C", "E", "F",
+                                                                 "L", "O", "Q", "R", "S"};
+    if (shapeSlot < 0 || shapeSlot >= kShapeCount)
+        return {};
+    return kLetters[static_cast<std::size_t>(shapeSlot)];
+}
+
 } // namespace visemer

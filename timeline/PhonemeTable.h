@@ -31,6 +31,9 @@ public:
     // B, E, F, L, O, Q, R, S as frames 1 to 10. 0 outside 0 to 9.
     static int clipFrameOfShape(int shapeSlot);
     static std::optional<int> clipFrameOf(std::string_view label);
+    // The letter that names a shape's drawing, A B C E F L O Q R S for
+    // shapes 0 to 9 (C is the closed mouth); empty for any other number.
+    static std::string_view drawingLetterOf(int shapeSlot);
 };
 
 } // namespace visemer

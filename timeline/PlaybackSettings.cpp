@@ -1,7 +1,7 @@
 #include "timeline/PlaybackSettings.h"
 
 #include "ids/Controls.h"
-#include "timeline/DecimalText.h"
+#include "text/DecimalText.h"
 #include "toolkit/UiToolkit.h"
 
 namespace visemer::PlaybackSettings {
@@ -19,7 +19,8 @@ bool browserChecked(const UiToolkit& ui) {
 }
 
 int timingAdjustment(const UiToolkit& ui) {
-    return browserChecked(ui) ? kBrowserAdjustment : kProjectorAdjustment;
+    return browserChecked(ui) ? PlaybackRate::kBrowserAdjustment
+                              : PlaybackRate::kProjectorAdjustment;
 }
 
 } // namespace visemer::PlaybackSettings

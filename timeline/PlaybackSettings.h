@@ -1,5 +1,7 @@
 #pragma once
 
+#include "timeline/PlaybackRate.h"
+
 #include <string>
 
 namespace visemer {
@@ -10,9 +12,6 @@ class UiToolkit;
 // "Browser"/"Projector" options. The preview and the project commands read
 // them here.
 namespace PlaybackSettings {
-
-inline constexpr int kBrowserAdjustment = -2;
-inline constexpr int kProjectorAdjustment = 0;
 
 // The selected FPS entry's text, empty when none is selected.
 std::string fpsText(const UiToolkit& ui);

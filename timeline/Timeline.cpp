@@ -1,7 +1,7 @@
 #include "timeline/Timeline.h"
 
 #include "ids/Controls.h"
-#include "timeline/DecimalText.h"
+#include "text/DecimalText.h"
 #include "timeline/PhonemeTable.h"
 #include "toolkit/UiToolkit.h"
 

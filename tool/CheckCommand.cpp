@@ -1,8 +1,9 @@
 #include "exchange/ProjectDocument.h"
-#include "media/gst/GstMediaPlayer.h"
+#include "media/gst/ClipPipeline.h"
 #include "project/ProjectLayout.h"
-#include "timeline/DecimalText.h"
+#include "text/DecimalText.h"
 #include "timeline/PhonemeTable.h"
+#include "timeline/PlaybackRate.h"
 #include "tool/Arguments.h"
 #include "tool/Commands.h"
 #include "tool/FileChecks.h"
@@ -68,7 +69,8 @@ bool reportFps(const ProjectReading& reading) {
         return true;
     }
     const int value = readDecimal(fps);
-    if (plainNumber(fps) && value >= kLowestFps && value <= kHighestFps) {
+    if (plainNumber(fps) && value >= PlaybackRate::kLowestFps &&
+        value <= PlaybackRate::kHighestFps) {
         std::printf("fps: %s\n", fps.c_str());
         return false;
     }
@@ -93,10 +95,7 @@ bool reportAudio(const std::string& audio) {
         std::printf("audio: none\n");
         return false;
     }
-    GstMediaPlayer player(GstMediaPlayer::Sound::Discarded);
-    player.InitMedia();
-    const bool loads = player.LoadMedia(audio);
-    player.FreeMedia();
+    const bool loads = ClipPipeline::loads(audio);
     std::printf("audio: %s (%s)%s\n", audio.c_str(), loads ? "loads" : "does not load",
                 audio.front() != '/'
                     ? "; a relative path is looked up from the editor's working folder"

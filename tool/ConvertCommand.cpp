@@ -1,3 +1,4 @@
+#include "timeline/PlaybackRate.h"
 #include "tool/Arguments.h"
 #include "tool/Commands.h"
 #include "tool/FileChecks.h"
@@ -51,7 +52,8 @@ int runConvert(const std::vector<std::string>& words) {
     const std::string& in = arguments.positional()[0];
     const std::string& out = arguments.positional()[1];
     Rate rate;
-    rate.fps = arguments.number("fps", 12, 30).value_or(30);
+    rate.fps = arguments.number("fps", PlaybackRate::kLowestFps, PlaybackRate::kHighestFps)
+                   .value_or(PlaybackRate::kHighestFps);
     rate.browser = !arguments.has("projector");
     rate.switchFps = arguments.number("switch-fps", 1, 1000).value_or(24);
     const Format from = formatFor(arguments, "from", in);

@@ -1,4 +1,5 @@
 #include "exchange/ProjectDocument.h"
+#include "timeline/PlaybackRate.h"
 #include "tool/Arguments.h"
 #include "tool/Commands.h"
 #include "tool/DialogueText.h"
@@ -68,7 +69,8 @@ int runDraft(const std::vector<std::string>& words) {
 
     DraftRequest request;
     request.voice = arguments.positional()[0];
-    request.fps = arguments.number("fps", 12, 30).value_or(30);
+    request.fps = arguments.number("fps", PlaybackRate::kLowestFps, PlaybackRate::kHighestFps)
+                      .value_or(PlaybackRate::kHighestFps);
     request.browser = !arguments.has("projector");
     const std::string output = arguments.value("output").value_or(defaultOutput(request.voice));
     std::vector<std::string> inputs{request.voice};

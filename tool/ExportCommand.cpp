@@ -1,5 +1,5 @@
 #include "exchange/ProjectDocument.h"
-#include "timeline/DecimalText.h"
+#include "text/DecimalText.h"
 #include "timeline/PhonemeTable.h"
 #include "tool/Arguments.h"
 #include "tool/Commands.h"

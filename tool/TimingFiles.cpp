@@ -6,12 +6,12 @@
 #include "exchange/Vocabulary.h"
 #include "project/FileExtension.h"
 #include "project/ProjectLayout.h"
-#include "timeline/DecimalText.h"
+#include "text/AsciiCase.h"
+#include "text/DecimalText.h"
 #include "timeline/PhonemeTable.h"
 #include "tool/Arguments.h"
 #include "tool/FileChecks.h"
 #include "tool/Messages.h"
-#include "toolkit/AsciiCase.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,13 +20,6 @@
 
 namespace visemer::tool {
 namespace {
-
-std::string extensionOf(const std::string& path) {
-    std::string extension(extensionPart(path));
-    for (char& c : extension)
-        c = foldAsciiCase(c);
-    return extension;
-}
 
 std::string rateText(const Rate& rate) {
     return std::to_string(rate.fps) + " fps, " + (rate.browser ? "Browser" : "Projector");
@@ -169,7 +162,7 @@ std::optional<Format> formatNamed(const std::string& name) {
 }
 
 std::optional<Format> formatOfPath(const std::string& path) {
-    const std::string extension = extensionOf(path);
+    const std::string extension = foldedAsciiCase(extensionPart(path));
     if (extension == "dat")
         return Format::Switch;
     return formatNamed(extension);

@@ -1,5 +1,6 @@
 #include "voice/DialogueGrammar.h"
 
+#include "text/AsciiCase.h"
 #include "voice/PhoneRecognizer.h"
 
 #include <algorithm>
@@ -30,10 +31,7 @@ double skippingProbability(std::size_t words) {
 } // namespace
 
 std::string phoneWord(const std::string& phone) {
-    std::string word = "ph_";
-    for (const char c : phone)
-        word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return word;
+    return "ph_" + foldedAsciiCase(phone);
 }
 
 std::set<std::string> phonesIn(const Pronunciations& dialogue) {

@@ -1,5 +1,6 @@
 #include "voice/PhoneRecognizer.h"
 
+#include "text/AsciiCase.h"
 #include "voice/DialogueGrammar.h"
 #include "voice/VoiceDecoder.h"
 #include "voice/VoiceError.h"
@@ -52,12 +53,6 @@ std::string clockTime(std::uint64_t sample) {
     const std::uint64_t seconds = sample / VoiceDecoder::kSampleRate;
     const std::string secondsText = std::to_string(seconds % 60);
     return std::to_string(seconds / 60) + ":" + (secondsText.size() < 2 ? "0" : "") + secondsText;
-}
-
-std::string lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 std::string upper(std::string text) {
@@ -120,7 +115,7 @@ std::vector<DialogueWord> dialogueWords(const std::string& text) {
         while (!word.empty() && word.back() == '\'')
             word.pop_back();
         if (!word.empty()) {
-            words.push_back({lower(word), broken});
+            words.push_back({foldedAsciiCase(word), broken});
             broken = false;
         }
         word.clear();

@@ -1,23 +1,10 @@
 #include "media/gst/GstMediaPlayer.h"
 
+#include "media/gst/ClipPipeline.h"
+
 #include <gst/gst.h>
-#include <string_view>
-#include <sys/stat.h>
 
 namespace visemer {
-namespace {
-
-// playbin's flags: play the sound and nothing else, so the pictures of a
-// video chosen as the clip are never shown.
-constexpr guint kPlayAudio = 1u << 1;
-constexpr guint kSoftVolume = 1u << 4;
-
-bool isRegularFile(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-} // namespace
 
 GstMediaPlayer::~GstMediaPlayer() {
     FreeMedia();
@@ -26,9 +13,7 @@ GstMediaPlayer::~GstMediaPlayer() {
 void GstMediaPlayer::InitMedia() {
     if (initialised_.valid())
         return;
-    initialised_ = std::async(std::launch::async, [] {
-                       return gst_init_check(nullptr, nullptr, nullptr) == TRUE;
-                   }).share();
+    initialised_ = std::async(std::launch::async, ClipPipeline::startGstreamer).share();
 }
 
 bool GstMediaPlayer::ready() {
@@ -39,46 +24,11 @@ bool GstMediaPlayer::ready() {
 
 bool GstMediaPlayer::LoadMedia(const std::string& path) {
     FreeMedia();
-    // Only a local file is ever played: a path that reads like an address
-    // names a file that is not there, and fetches nothing.
-    if (path.empty() || !isRegularFile(path) || !ready())
+    if (!ready())
         return false;
-
-    gchar* uri = gst_filename_to_uri(path.c_str(), nullptr);
-    if (!uri)
+    GstElement* pipeline = ClipPipeline::open(path, ClipPipeline::Sound::ToSpeakers);
+    if (!pipeline)
         return false;
-    GstElement* pipeline = gst_element_factory_make("playbin", nullptr);
-    if (!pipeline) {
-        g_free(uri);
-        return false;
-    }
-    g_object_set(pipeline, "uri", uri, "flags", kPlayAudio | kSoftVolume, nullptr);
-    g_free(uri);
-    // Without the video flag playbin still makes a video sink of its own
-    // choosing when the file has pictures, and some of those sinks crash
-    // without a screen to draw on. A sink that throws everything away keeps
-    // a picture or a video chosen as the clip harmless.
-    for (const char* property : {"video-sink", "text-sink", "audio-sink"}) {
-        if (property == std::string_view("audio-sink") && sound_ == Sound::Speakers)
-            continue;
-        if (GstElement* sink = gst_element_factory_make("fakesink", nullptr))
-            g_object_set(pipeline, property, sink, nullptr);
-    }
-
-    const auto timeout = static_cast<GstClockTime>(kLoadTimeout.count()) * GST_MSECOND;
-    GstState state = GST_STATE_NULL;
-    const bool paused =
-        gst_element_set_state(pipeline, GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE &&
-        gst_element_get_state(pipeline, &state, nullptr, timeout) == GST_STATE_CHANGE_SUCCESS &&
-        state == GST_STATE_PAUSED;
-    gint audioStreams = 0;
-    if (paused)
-        g_object_get(pipeline, "n-audio", &audioStreams, nullptr);
-    if (!paused || audioStreams < 1) {
-        gst_element_set_state(pipeline, GST_STATE_NULL);
-        gst_object_unref(pipeline);
-        return false;
-    }
 
     // The bus is read only while the clip plays, for its end; until then
     // flushing keeps its messages from piling up.

@@ -14,13 +14,7 @@ namespace visemer {
 // be played fails at once instead of later, silently.
 class GstMediaPlayer final : public MediaPlayer {
 public:
-    static constexpr std::chrono::milliseconds kLoadTimeout{5000};
-
-    // Where the sound goes: the speakers, or nowhere, for a program that
-    // only asks whether a clip loads and must not open the sound card.
-    enum class Sound { Speakers, Discarded };
-
-    explicit GstMediaPlayer(Sound sound = Sound::Speakers) : sound_(sound) {}
+    GstMediaPlayer() = default;
     ~GstMediaPlayer() override;
     GstMediaPlayer(const GstMediaPlayer&) = delete;
     GstMediaPlayer& operator=(const GstMediaPlayer&) = delete;
@@ -39,7 +33,6 @@ private:
     bool ready();
     bool reachedEnd();
 
-    Sound sound_;
     std::shared_future<bool> initialised_;
     GstElement* pipeline_ = nullptr;
     std::int64_t durationNs_ = -1;

@@ -6,6 +6,8 @@
 #include "tests/support/FakeToolkit.h"
 #include "tests/support/TempDir.h"
 
+#include "timeline/PlaybackRate.h"
+
 #include <chrono>
 #include <cstdlib>
 #include <dirent.h>
@@ -138,7 +140,7 @@ TEST_F(GstMediaPlayerTest, ThePreviewTakesTheTimeItsRowsAsk) {
                           {"pcm32.wav", 10},  {"float32.wav", 10}, {"extensible.wav", 10},
                           {"adpcm.wav", 10},  {"cbr.mp3", 32},     {"vbr.mp3", 32},
                           {"vorbis.webm", 16}};
-    const double unit = Preview::stepMs(1, Preview::delayUnit(30, -2));
+    const double unit = PlaybackRate::stepMs(1, PlaybackRate::delayUnit(30, -2));
     for (const Clip& clip : clips) {
         for (const int rows : {3, clip.longerTimeline}) {
             testing::FakeToolkit ui;

@@ -4,6 +4,8 @@
 #include "ids/MenuIds.h"
 #include "tests/support/Editor.h"
 
+#include "timeline/PlaybackRate.h"
+
 #include <cmath>
 
 namespace visemer::testing {
@@ -42,14 +44,14 @@ TEST_F(PreviewWalk, DelayUnitsFollowTheRateAndTheTimingOption) {
         {24, -2, {91, 182, 273}}, {12, -2, {200, 400, 600}}, {13, -2, {182, 364, 545}},
     };
     for (const auto& c : cases) {
-        const float unit = Preview::delayUnit(c.fps, c.adjustment);
+        const float unit = PlaybackRate::delayUnit(c.fps, c.adjustment);
         for (int delay = 1; delay <= 3; ++delay)
-            EXPECT_EQ(std::nearbyint(Preview::stepMs(delay, unit)), c.waits[delay - 1])
+            EXPECT_EQ(std::nearbyint(PlaybackRate::stepMs(delay, unit)), c.waits[delay - 1])
                 << c.fps << " fps, adjustment " << c.adjustment << ", delay " << delay;
     }
-    EXPECT_EQ(Preview::stepMs(5, Preview::delayUnit(0, -2)), 0.0) << "a rate below zero";
-    EXPECT_EQ(Preview::stepMs(5, Preview::delayUnit(2, -2)), 0.0) << "a rate of zero";
-    EXPECT_EQ(Preview::stepMs(-3, Preview::delayUnit(30, -2)), 0.0) << "a negative delay";
+    EXPECT_EQ(PlaybackRate::stepMs(5, PlaybackRate::delayUnit(0, -2)), 0.0) << "a rate below zero";
+    EXPECT_EQ(PlaybackRate::stepMs(5, PlaybackRate::delayUnit(2, -2)), 0.0) << "a rate of zero";
+    EXPECT_EQ(PlaybackRate::stepMs(-3, PlaybackRate::delayUnit(30, -2)), 0.0) << "a negative delay";
 }
 
 TEST_F(PreviewWalk, EachRowIsDueWhereTheDelaysBeforeItPutIt) {
@@ -200,7 +202,7 @@ TEST_F(PreviewWalk, AClipThatNeverStartsHoldsTheWalkBackAQuarterSecondAtMost) {
 // its end, the rows after it keep their time on the steady clock.
 TEST_F(PreviewWalk, RowsAfterTheClipsEndKeepTheirTime) {
     using Ending = FakeMediaPlayer::Ending;
-    const double unit = Preview::stepMs(1, Preview::delayUnit(30, -2));
+    const double unit = PlaybackRate::stepMs(1, PlaybackRate::delayUnit(30, -2));
     for (const Ending ending : {Ending::PositionGone, Ending::FrozenBelowEnd, Ending::StuckAtEnd}) {
         for (int row = 0; row < 25; ++row)
             setRow(row, "A", "1");

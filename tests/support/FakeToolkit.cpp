@@ -1,7 +1,7 @@
 #include "tests/support/FakeToolkit.h"
 
 #include "tests/support/ImageFiles.h"
-#include "toolkit/AsciiCase.h"
+#include "text/AsciiCase.h"
 #include "toolkit/DialogPaths.h"
 #include "toolkit/FileFilter.h"
 #include "toolkit/ImageSignature.h"

@@ -1,6 +1,6 @@
 #include "toolkit/qt/SimpleControls.h"
 
-#include "toolkit/AsciiCase.h"
+#include "text/AsciiCase.h"
 #include "toolkit/qt/EventSink.h"
 #include "toolkit/qt/TextBytes.h"
 

@@ -1,4 +1,4 @@
-#include "timeline/DecimalText.h"
+#include "text/DecimalText.h"
 
 #include <gtest/gtest.h>
 
