@@ -24,7 +24,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://visemer.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-liberation2, pocketsphinx-en-us")
+    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-liberation2")
+if(VISEMER_TOOL)
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", pocketsphinx-en-us")
+endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "xdg-utils, xchm, gstreamer1.0-plugins-bad, gstreamer1.0-libav")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
