@@ -171,7 +171,6 @@ std::string optionalString(const json& object, const char* key) {
 std::vector<TimedLabel> readCueTsv(std::string_view text) {
     std::vector<TimedLabel> stretches;
     int number = 0;
-    int lastLine = 0;
     for (const std::string_view line : linesOf(text)) {
         ++number;
         const auto fields = fieldsOf(line);
@@ -187,13 +186,11 @@ std::vector<TimedLabel> readCueTsv(std::string_view text) {
         if (label.empty())
             failAt(number, "\"" + std::string(fields[1]) + "\" is not one of the shapes A to H, X");
         addStart(stretches, seconds * 1000, label);
-        lastLine = number;
     }
     if (stretches.empty())
         throw FormatError("no cues in the file");
     // The last "X" is where the list ends, not a cue of its own.
-    if (stretches.size() > 1 && stretches.back().label == Vocabulary::labelOfDrawing('C') &&
-        lastLine > 0)
+    if (stretches.size() > 1 && stretches.back().label == Vocabulary::labelOfDrawing('C'))
         stretches.pop_back();
     return stretches;
 }
