@@ -3,11 +3,11 @@
 #include "app/AboutWindow.h"
 #include "app/EventLoop.h"
 #include "app/Shutdown.h"
+#include "files/ProjectFile.h"
+#include "files/TextFiles.h"
 #include "media/AudioCommands.h"
 #include "media/Preview.h"
 #include "project/ProjectCommands.h"
-#include "files/ProjectFile.h"
-#include "files/TextFiles.h"
 #include "timeline/Timeline.h"
 
 namespace visemer {
@@ -34,7 +34,6 @@ public:
     Timeline& timeline() { return timeline_; }
     AudioPath& audio() { return audio_; }
     TextFiles& files() { return files_; }
-    ProjectFile& projectFile() { return project_; }
     ProjectCommands& projectCommands() { return projectCommands_; }
 
 private:

@@ -16,13 +16,6 @@ constexpr int kSilentPeak = 64;
 
 } // namespace
 
-std::string joinedWords(const std::vector<std::string>& words) {
-    std::string list;
-    for (const std::string& word : words)
-        list += (list.empty() ? "" : ", ") + word;
-    return list;
-}
-
 std::vector<TimedLabel> labelledStretches(const std::vector<TimedPhone>& phones) {
     std::vector<TimedLabel> stretches;
     for (const TimedPhone& phone : phones) {
@@ -42,12 +35,6 @@ Draft draftTiming(const DraftRequest& request, const std::function<void(double)>
                                                                : PhoneRecognizer::Search::Phones);
     if (request.dialogue) {
         const Pronunciations words = recognizer.lookUp(*request.dialogue);
-        if (words.words.empty()) {
-            const std::string list = joinedWords(words.unknown);
-            throw VoiceError(
-                list.empty() ? "the dialogue has no words"
-                             : "no word of the dialogue is in the pronouncing dictionary: " + list);
-        }
         draft.unknownWords = words.unknown;
         recognizer.alignTo(words);
     }

@@ -27,9 +27,6 @@ struct Draft {
     double clipMs = 0;
 };
 
-// Words as one line: "a, b, c".
-std::string joinedWords(const std::vector<std::string>& words);
-
 // Recognises the voice's phones and lays them out as rows. Throws
 // VoiceError for a clip or dialogue it cannot use.
 Draft draftTiming(const DraftRequest& request, const std::function<void(double)>& progress);

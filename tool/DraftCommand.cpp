@@ -1,4 +1,5 @@
 #include "exchange/ProjectDocument.h"
+#include "project/FileExtension.h"
 #include "timeline/PlaybackRate.h"
 #include "tool/Arguments.h"
 #include "tool/Commands.h"
@@ -39,12 +40,13 @@ constexpr const char* kHelp =
     "                      guessing the phones\n"
     "  --help              show this help\n";
 
+// The voice's name with its extension, by the editor's rule, made .vsq.
 std::string defaultOutput(const std::string& voice) {
-    const std::size_t slash = voice.rfind('/');
-    const std::size_t dot = voice.rfind('.');
-    const bool hasExtension =
-        dot != std::string::npos && dot > 0 && (slash == std::string::npos || dot > slash + 1);
-    return (hasExtension ? voice.substr(0, dot) : voice) + ".vsq";
+    const std::string_view extension = extensionPart(voice);
+    const bool atTheEnd =
+        !extension.empty() && voice.size() > extension.size() &&
+        voice.compare(voice.size() - extension.size(), extension.size(), extension) == 0;
+    return (atTheEnd ? voice.substr(0, voice.size() - extension.size() - 1) : voice) + ".vsq";
 }
 
 std::string absolute(const std::string& path) {

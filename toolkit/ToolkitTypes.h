@@ -9,7 +9,6 @@ namespace visemer {
 enum class EventKind : int {
     None = 0, // a platform message the toolkit does not translate
     WindowMoved = 3,
-    WindowResized = 5,
     Close = 16,
     Control = 13100,
     Menu = 13101,

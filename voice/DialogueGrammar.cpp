@@ -1,7 +1,7 @@
 #include "voice/DialogueGrammar.h"
 
 #include "text/AsciiCase.h"
-#include "voice/PhoneRecognizer.h"
+#include "voice/DialogueWords.h"
 
 #include <algorithm>
 #include <cctype>
@@ -36,7 +36,7 @@ std::string phoneWord(const std::string& phone) {
 
 std::set<std::string> phonesIn(const Pronunciations& dialogue) {
     std::set<std::string> phones;
-    for (const auto& spellings : dialogue.words)
+    for (const auto& spellings : dialogue.spellings)
         for (const std::string& spelling : spellings)
             for (std::string& phone : phonesOf(spelling))
                 phones.insert(std::move(phone));
@@ -54,7 +54,7 @@ PhoneGraph dialogueGraph(const Pronunciations& dialogue, std::size_t from, std::
         arc(a, b, kPauseWord);
         arc(a, b, "");
     };
-    to = std::min(to, dialogue.words.size());
+    to = std::min(to, dialogue.spellings.size());
     graph.start = state();
     int at = state(); // before the next word
     mayPause(graph.start, at);
@@ -67,7 +67,7 @@ PhoneGraph dialogueGraph(const Pronunciations& dialogue, std::size_t from, std::
         }
         before.push_back(at);
         const int end = state();
-        for (const std::string& spelling : dialogue.words[word]) {
+        for (const std::string& spelling : dialogue.spellings[word]) {
             const auto phones = phonesOf(spelling);
             int last = at;
             for (std::size_t i = 0; i < phones.size(); ++i) {
@@ -80,13 +80,13 @@ PhoneGraph dialogueGraph(const Pronunciations& dialogue, std::size_t from, std::
         at = end;
     }
     // Words the voice never says would otherwise be laid over the words it
-    // does say, and everything after them would run late: a stretch may
+    // does say, and everything after them would run late: a passage may
     // leap over its first few words, catching up with the voice. A leap
     // costs more for each word it leaves out, enough that a voice saying
     // more than the dialogue is not taken for one saying less.
     for (std::size_t target = 1; target < before.size() && target <= mostSkipped; ++target)
         arc(before[0], before[target], "", skippingProbability(target));
-    // A stretch may stop after any word, or hold no word at all: only a
+    // A passage may stop after any word, or hold no word at all: only a
     // pause, in a long silence.
     if (mayStopEarly && !before.empty()) {
         arc(before[0], at, "");
@@ -115,9 +115,9 @@ std::vector<WordRead> readWords(const std::vector<std::string>& phones,
             best = path;
         if (at == phones.size())
             return true;
-        if (word >= dialogue.words.size() || deadEnds.count({word, at}))
+        if (word >= dialogue.spellings.size() || deadEnds.count({word, at}))
             return false;
-        for (const std::string& spelling : dialogue.words[word]) {
+        for (const std::string& spelling : dialogue.spellings[word]) {
             const auto spelled = phonesOf(spelling);
             if (spelled.empty() || at + spelled.size() > phones.size() ||
                 !std::equal(spelled.begin(), spelled.end(), phones.begin() + at))
@@ -131,7 +131,7 @@ std::vector<WordRead> readWords(const std::vector<std::string>& phones,
         }
         if (word == from && at == 0)
             for (std::size_t target = word + 1;
-                 target <= word + mostSkipped && target < dialogue.words.size(); ++target)
+                 target <= word + mostSkipped && target < dialogue.spellings.size(); ++target)
                 if (self(self, target, at)) {
                     best = path;
                     return true;

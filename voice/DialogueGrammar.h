@@ -37,7 +37,7 @@ struct PhoneGraph {
 // each word one of its spellings, with an optional pause at the start, at
 // the end and where punctuation stands. Words of one phrase run on, so the
 // silent closure of a stop is not taken for a pause. With mayStopEarly the
-// voice may end after any of the words, or before the first: a stretch cut
+// voice may end after any of the words, or before the first: a passage cut
 // from a longer clip holds only the first few of them, or none. Up to
 // mostSkipped of the first words may be left out: leaving out n of them
 // has the probability kSkipProbability * kSkipWordProbability^n.

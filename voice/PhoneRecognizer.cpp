@@ -26,27 +26,27 @@ constexpr double kMsPerFrame = 10;
 // than the later frame's start.
 constexpr double kWindowMs = 25.625;
 constexpr double kChangeAfterFrameStartMs = kWindowMs / 2 - kMsPerFrame / 2;
-// The voice is searched in stretches of at most this long. The phone search
+// The voice is searched in passages of at most this long. The phone search
 // cuts each at the quietest frame of its last third; an alignment goes on
 // from the end of the last word it keeps.
-constexpr std::size_t kLongestStretch = 30 * VoiceDecoder::kSampleRate;
-constexpr std::size_t kShortestStretch = 20 * VoiceDecoder::kSampleRate;
+constexpr std::size_t kLongestPassage = 30 * VoiceDecoder::kSampleRate;
+constexpr std::size_t kShortestPassage = 20 * VoiceDecoder::kSampleRate;
 // cmudict lists other spellings as "word(2)", "word(3)" ...
 constexpr int kMostSpellings = 9;
 constexpr const char* kPhoneSearch = "phones";
 constexpr const char* kAlignSearch = "dialogue";
-// A stretch of dialogue holds at most this many words: half a minute at
+// A passage of dialogue holds at most this many words: half a minute at
 // twice the pace of quick speech.
-constexpr std::size_t kWordsPerStretch = 200;
-// Words that end this close to a stretch's cut are aligned again with the
-// next stretch.
+constexpr std::size_t kWordsPerPassage = 200;
+// Words that end this close to a passage's cut are aligned again with the
+// next passage.
 constexpr std::size_t kHeldBack = 2 * VoiceDecoder::kSampleRate;
-// How many of a stretch's first words the alignment may leave out, to catch
+// How many of a passage's first words the alignment may leave out, to catch
 // up with a voice that does not say them.
 constexpr std::size_t kMostSkipped = 50;
-// An alignment's last stretch is at most about this long.
-constexpr std::size_t kLastStretch = 6 * VoiceDecoder::kSampleRate;
-// How many cuts a stretch of dialogue is tried with.
+// An alignment's last passage is at most about this long.
+constexpr std::size_t kLastPassage = 6 * VoiceDecoder::kSampleRate;
+// How many cuts a passage of dialogue is tried with.
 constexpr int kAttempts = 4;
 
 std::string clockTime(std::uint64_t sample) {
@@ -104,68 +104,13 @@ struct PhoneRecognizer::Decoder {
     }
 };
 
-std::vector<DialogueWord> dialogueWords(const std::string& text) {
-    std::vector<DialogueWord> words;
-    std::string word;
-    bool broken = true;
-    const auto flush = [&] {
-        // Apostrophes belong to a word ("don't") but not at its edges.
-        while (!word.empty() && word.front() == '\'')
-            word.erase(word.begin());
-        while (!word.empty() && word.back() == '\'')
-            word.pop_back();
-        if (!word.empty()) {
-            words.push_back({foldedAsciiCase(word), broken});
-            broken = false;
-        }
-        word.clear();
-    };
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const auto c = static_cast<unsigned char>(text[at]);
-        if (c >= 0x80) {
-            // UTF-8: letters outside ASCII belong to their word whole; the
-            // typographic apostrophe is an apostrophe, and the punctuation
-            // of the general block, the guillemets and the inverted marks
-            // break as their ASCII kin do.
-            const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-            const std::string_view letter = std::string_view(text).substr(at, length);
-            at += letter.size() - 1;
-            if (letter == "\u2019" || letter == "\u2018") {
-                word += '\'';
-            } else if (letter == "\u00A0") {
-                flush();
-            } else if (letter.size() == 3 && static_cast<unsigned char>(letter[0]) == 0xE2 &&
-                       static_cast<unsigned char>(letter[1]) <= 0x81) {
-                flush();
-                broken = true;
-            } else if (letter == "\u00AB" || letter == "\u00BB" || letter == "\u00BF" ||
-                       letter == "\u00A1") {
-                flush();
-                broken = true;
-            } else {
-                word += letter;
-            }
-            continue;
-        }
-        if (std::isalnum(c) || c == '\'') {
-            word += static_cast<char>(c);
-            continue;
-        }
-        flush();
-        if (std::ispunct(c) && c != '-')
-            broken = true;
-    }
-    flush();
-    return words;
-}
-
 PhoneRecognizer::PhoneRecognizer(const SpeechModel& model, Search search)
     : decoder_(std::make_unique<Decoder>()) {
     // A forced alignment needs wide beams so as not to lose the one path
     // it is after; the phone search keeps narrow ones, and context-free
     // phones, to run many times faster than real time. A little noise is
     // added to the samples, the same each time so that a clip always drafts
-    // the same: stretches of digital silence otherwise give the alignment
+    // the same: passages of digital silence otherwise give the alignment
     // no way through.
     const bool aligning = search == Search::Dialogue;
     decoder_->config =
@@ -205,7 +150,7 @@ Pronunciations PhoneRecognizer::lookUp(const std::string& dialogue) {
             found.unknown.push_back(word);
             continue;
         }
-        found.words.push_back(std::move(spellings));
+        found.spellings.push_back(std::move(spellings));
         found.afterBreak.push_back(broken);
         broken = false;
     }
@@ -213,8 +158,11 @@ Pronunciations PhoneRecognizer::lookUp(const std::string& dialogue) {
 }
 
 void PhoneRecognizer::alignTo(const Pronunciations& dialogue) {
-    if (dialogue.words.empty())
-        throw VoiceError("the dialogue has no word the pronouncing dictionary knows");
+    if (dialogue.spellings.empty())
+        throw VoiceError(dialogue.unknown.empty()
+                             ? "the dialogue has no words"
+                             : "no word of the dialogue is in the pronouncing dictionary: " +
+                                   joinedWords(dialogue.unknown));
     // The grammar's "words" are the phones themselves, so the aligned words
     // are the aligned phones.
     for (const std::string& phone : phonesIn(dialogue))
@@ -227,9 +175,9 @@ void PhoneRecognizer::alignTo(const Pronunciations& dialogue) {
 
 void PhoneRecognizer::feed(const std::int16_t* samples, std::size_t count) {
     pending_.insert(pending_.end(), samples, samples + count);
-    while (pending_.size() >= kLongestStretch) {
+    while (pending_.size() >= kLongestPassage) {
         if (aligning_) {
-            alignStretch(false);
+            alignPassage(false);
             continue;
         }
         recognisePhones(quietCut());
@@ -237,13 +185,13 @@ void PhoneRecognizer::feed(const std::int16_t* samples, std::size_t count) {
 }
 
 std::size_t PhoneRecognizer::quietCut() const {
-    // The quietest moment of the stretch's last third.
-    const std::size_t longest = std::min(kLongestStretch, pending_.size());
+    // The quietest moment of the passage's last third.
+    const std::size_t longest = std::min(kLongestPassage, pending_.size());
     return quietestFrame(pending_.data(), shortestCut(), longest);
 }
 
 std::size_t PhoneRecognizer::shortestCut() const {
-    return std::min(kShortestStretch, std::min(kLongestStretch, pending_.size()) / 3 * 2);
+    return std::min(kShortestPassage, std::min(kLongestPassage, pending_.size()) / 3 * 2);
 }
 
 void PhoneRecognizer::recognisePhones(std::size_t count) {
@@ -253,7 +201,7 @@ void PhoneRecognizer::recognisePhones(std::size_t count) {
 }
 
 std::vector<PhoneRecognizer::Segment> PhoneRecognizer::runUtterance(std::size_t count) {
-    // Frames are counted from the start of a stream: each stretch is one.
+    // Frames are counted from the start of a stream: each passage is one.
     ps_start_stream(decoder_->ps);
     ps_start_utt(decoder_->ps);
     ps_process_raw(decoder_->ps, pending_.data(), count, FALSE, FALSE);
@@ -273,11 +221,11 @@ std::vector<PhoneRecognizer::Segment> PhoneRecognizer::runUtterance(std::size_t 
 }
 
 void PhoneRecognizer::keep(const std::vector<Segment>& segments, std::size_t count,
-                           std::size_t stretchSamples) {
+                           std::size_t passageSamples) {
     const double offsetMs = static_cast<double>(pendingStart_) * 1000.0 / VoiceDecoder::kSampleRate;
     const double lengthMs =
-        static_cast<double>(stretchSamples) * 1000.0 / VoiceDecoder::kSampleRate;
-    // A stretch that goes on from where the one before was cut at a change
+        static_cast<double>(passageSamples) * 1000.0 / VoiceDecoder::kSampleRate;
+    // A passage that goes on from where the one before was cut at a change
     // of phone starts with that change.
     const double firstChangeMs = continuesAtChange_ ? kChangeAfterFrameStartMs : 0;
     const auto changeAt = [&](int frame) {
@@ -297,7 +245,7 @@ void PhoneRecognizer::advance(std::size_t samples) {
 
 void PhoneRecognizer::useGraph(const PhoneGraph& graph) {
     // Built here rather than parsed from a grammar's text: the parser keeps
-    // memory it never gives back, once for each stretch of a long clip.
+    // memory it never gives back, once for each passage of a long clip.
     fsg_model_t* model =
         fsg_model_init(kAlignSearch, ps_get_logmath(decoder_->ps), 1.0F, graph.states);
     model->start_state = graph.start;
@@ -320,39 +268,39 @@ void PhoneRecognizer::useGraph(const PhoneGraph& graph) {
         throw VoiceError("cannot build an alignment for the dialogue");
 }
 
-void PhoneRecognizer::alignStretch(bool last) {
-    // A long clip is aligned a stretch at a time, each against the words
-    // that may be in it. The stretch's last words may have been cut short,
-    // so they are aligned again with the next stretch, which starts where
+void PhoneRecognizer::alignPassage(bool last) {
+    // A long clip is aligned a passage at a time, each against the words
+    // that may be in it. The passage's last words may have been cut short,
+    // so they are aligned again with the next passage, which starts where
     // the last word kept ends.
     const std::size_t shortest = shortestCut();
-    std::size_t stretch = last ? pending_.size() : quietCut();
-    if (nextWord_ >= dialogue_.words.size()) {
+    std::size_t passage = last ? pending_.size() : quietCut();
+    if (nextWord_ >= dialogue_.spellings.size()) {
         // Past the dialogue's last word the mouth stays closed.
-        keep({{"SIL", 0, static_cast<int>(stretch / kSamplesPerFrame)}}, 1, stretch);
-        advance(stretch);
+        keep({{"SIL", 0, static_cast<int>(passage / kSamplesPerFrame)}}, 1, passage);
+        advance(passage);
         continuesAtChange_ = false;
         return;
     }
     const std::size_t from = nextWord_;
-    const std::size_t to = std::min(dialogue_.words.size(), from + kWordsPerStretch);
-    bool whole = last && to == dialogue_.words.size();
+    const std::size_t to = std::min(dialogue_.spellings.size(), from + kWordsPerPassage);
+    bool whole = last && to == dialogue_.spellings.size();
     std::vector<Segment> segments;
     for (int attempt = 0; segments.empty() && attempt < kAttempts; ++attempt) {
         if (attempt > 0) {
             // Now and then the search finds no way to end a word exactly
-            // where a stretch is cut; another cut, at an earlier quiet
-            // moment, gets through. The clip's last stretch cannot move
+            // where a passage is cut; another cut, at an earlier quiet
+            // moment, gets through. The clip's last passage cannot move
             // its end, but the voice may have ended before the dialogue.
             if (whole)
                 whole = false;
-            else if (!last && stretch > shortest + kSamplesPerFrame)
-                stretch = quietestFrame(pending_.data(), shortest, stretch - kSamplesPerFrame);
+            else if (!last && passage > shortest + kSamplesPerFrame)
+                passage = quietestFrame(pending_.data(), shortest, passage - kSamplesPerFrame);
             else
                 break;
         }
         useGraph(dialogueGraph(dialogue_, from, to, !whole, kMostSkipped));
-        segments = runUtterance(stretch);
+        segments = runUtterance(passage);
     }
     if (segments.empty())
         throw VoiceError("the voice could not be matched to the dialogue" +
@@ -373,38 +321,38 @@ void PhoneRecognizer::alignStretch(bool last) {
         nextWord_ = found[n - 1].word + 1;
     };
     if (last) {
-        keep(segments, segments.size(), stretch);
-        advance(stretch);
+        keep(segments, segments.size(), passage);
+        advance(passage);
         if (!found.empty())
             keepWords(found.size());
         return;
     }
     // Keep the words that end well before the cut; at least one, so that
     // the alignment always moves on.
-    const int latestEnd = static_cast<int>((stretch - kHeldBack) / kSamplesPerFrame);
+    const int latestEnd = static_cast<int>((passage - kHeldBack) / kSamplesPerFrame);
     std::size_t words = 0;
     while (words < found.size() && segments[spokenSegment[found[words].end - 1]].end <= latestEnd)
         ++words;
     if (words == 0 && !found.empty())
         words = 1;
     if (words == 0) {
-        // No word ends in the stretch: it holds a pause, and perhaps the
+        // No word ends in the passage: it holds a pause, and perhaps the
         // start of a word cut short, which is aligned again from its start.
         std::size_t kept = spokenSegment.empty() ? segments.size() : spokenSegment.front();
         std::size_t until = kept < segments.size()
                                 ? static_cast<std::size_t>(segments[kept].first) * kSamplesPerFrame
-                                : stretch;
+                                : passage;
         if (until == 0) {
             kept = segments.size();
-            until = stretch;
+            until = passage;
         }
-        keep(segments, kept, stretch);
+        keep(segments, kept, passage);
         advance(until);
-        continuesAtChange_ = until < stretch;
+        continuesAtChange_ = until < passage;
         return;
     }
     const std::size_t lastSegment = spokenSegment[found[words - 1].end - 1];
-    keep(segments, lastSegment + 1, stretch);
+    keep(segments, lastSegment + 1, passage);
     advance(static_cast<std::size_t>(segments[lastSegment].end) * kSamplesPerFrame);
     keepWords(words);
     continuesAtChange_ = true;
@@ -415,22 +363,22 @@ std::size_t PhoneRecognizer::wordsSkipped() const {
 }
 
 std::size_t PhoneRecognizer::wordsNotHeard() const {
-    return dialogue_.words.size() - std::min(nextWord_, dialogue_.words.size());
+    return dialogue_.spellings.size() - std::min(nextWord_, dialogue_.spellings.size());
 }
 
 std::vector<TimedPhone> PhoneRecognizer::finish() {
     if (aligning_) {
         // The clip's end is aligned like the rest until only a few seconds
-        // are left, so that even the last stretch starts where a leap can
+        // are left, so that even the last passage starts where a leap can
         // still catch up with the voice.
-        while (pending_.size() > kLastStretch && nextWord_ < dialogue_.words.size()) {
+        while (pending_.size() > kLastPassage && nextWord_ < dialogue_.spellings.size()) {
             const std::size_t before = pending_.size();
-            alignStretch(false);
+            alignPassage(false);
             if (pending_.size() == before)
                 break;
         }
-        if (!pending_.empty() || nextWord_ < dialogue_.words.size())
-            alignStretch(true);
+        if (!pending_.empty() || nextWord_ < dialogue_.spellings.size())
+            alignPassage(true);
     } else if (!pending_.empty()) {
         recognisePhones(pending_.size());
     }

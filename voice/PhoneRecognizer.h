@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "voice/DialogueWords.h"
+
 namespace visemer {
 
 struct PhoneGraph;
@@ -26,21 +28,11 @@ struct SpeechModel {
     std::string phoneLanguage() const { return folder + "/en-us-phone.lm.bin"; }
 };
 
-// The dialogue's words as the dictionary spells them.
-struct Pronunciations {
-    // Each known word with its spellings: phones separated by spaces.
-    std::vector<std::vector<std::string>> words;
-    // For each known word: whether a comma, a full stop or another mark
-    // stands before it, where a speaker may pause.
-    std::vector<bool> afterBreak;
-    std::vector<std::string> unknown; // words the dictionary lacks, in order
-};
-
 // Recognises the phones of 16 kHz mono speech fed to it block by block.
-// Without a dialogue it searches for any sequence of phones, in stretches
+// Without a dialogue it searches for any sequence of phones, in passages
 // of at most half a minute cut at the quietest moment near their end, so
 // memory stays bounded however long the clip. With a dialogue it aligns
-// the dialogue's phones to the voice, in stretches of the same length.
+// the dialogue's phones to the voice, in passages of the same length.
 class PhoneRecognizer {
 public:
     enum class Search { Phones, Dialogue };
@@ -69,7 +61,7 @@ public:
 
 private:
     struct Decoder;
-    // A phone the search found, in frames of 10 ms from the stretch's start.
+    // A phone the search found, in frames of 10 ms from the passage's start.
     struct Segment {
         std::string phone;
         int first = 0;
@@ -77,15 +69,15 @@ private:
     };
     // Searches the first `count` samples not yet run.
     std::vector<Segment> runUtterance(std::size_t count);
-    // Where the next stretch is cut, and the earliest it may be cut.
+    // Where the next passage is cut, and the earliest it may be cut.
     std::size_t quietCut() const;
     std::size_t shortestCut() const;
     // The phone search over the first `count` samples, kept whole.
     void recognisePhones(std::size_t count);
-    void alignStretch(bool last);
+    void alignPassage(bool last);
     void useGraph(const PhoneGraph& graph);
-    // Keeps the first `count` segments of a stretch `stretchSamples` long.
-    void keep(const std::vector<Segment>& segments, std::size_t count, std::size_t stretchSamples);
+    // Keeps the first `count` segments of a passage `passageSamples` long.
+    void keep(const std::vector<Segment>& segments, std::size_t count, std::size_t passageSamples);
     // Drops samples that are done with from the front of those not yet run.
     void advance(std::size_t samples);
 
@@ -99,13 +91,5 @@ private:
     bool continuesAtChange_ = false;    // they start where a phone changes
     std::vector<TimedPhone> phones_;
 };
-
-// The words of a dialogue, lower case, as the dictionary lists them, each
-// marked when punctuation stands between it and the word before.
-struct DialogueWord {
-    std::string text;
-    bool afterBreak = false;
-};
-std::vector<DialogueWord> dialogueWords(const std::string& text);
 
 } // namespace visemer

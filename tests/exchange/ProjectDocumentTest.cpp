@@ -6,7 +6,9 @@
 #include "tests/support/Files.h"
 #include "tests/support/TempDir.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace visemer {
 namespace {
@@ -80,6 +82,30 @@ TEST(ProjectDocument, AFailedWriteKeepsTheOldFile) {
     testing::TempDir dir;
     EXPECT_FALSE(writeProject(dir.file("no/such/folder.vsq"), threeRows()));
     EXPECT_FALSE(writeScript(dir.path(), threeRows()));
+
+    // Files the disk cannot take whole, over old ones.
+    const std::string project = dir.file("old.vsq");
+    const std::string script = dir.file("old.as");
+    ASSERT_TRUE(writeProject(project, threeRows()));
+    ASSERT_TRUE(writeScript(script, threeRows()));
+    const std::string oldProject = readWholeFile(project);
+    const std::string oldScript = readWholeFile(script);
+    Timing large = threeRows();
+    large.rows.resize(5000, {"Closed", "12"});
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool projectWritten = writeProject(project, large);
+    const bool scriptWritten = writeScript(script, large);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_DFL);
+    EXPECT_FALSE(projectWritten);
+    EXPECT_FALSE(scriptWritten);
+    EXPECT_EQ(readWholeFile(project), oldProject);
+    EXPECT_EQ(readWholeFile(script), oldScript);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // back as the dialogue's words.
 
 #include "voice/DialogueGrammar.h"
-#include "voice/PhoneRecognizer.h"
+#include "voice/DialogueWords.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ namespace {
 // "the cat, sat": two spellings of "the", a comma before "sat".
 Pronunciations theCatSat() {
     Pronunciations words;
-    words.words = {{"DH AH", "DH IY"}, {"K AE T"}, {"S AE T"}};
+    words.spellings = {{"DH AH", "DH IY"}, {"K AE T"}, {"S AE T"}};
     words.afterBreak = {true, false, true};
     return words;
 }
@@ -67,14 +67,14 @@ TEST(DialogueGrammar, SpellsEveryWordWithPausesAtPunctuationOnly) {
     EXPECT_FALSE(accepts(whole, ""));
     EXPECT_FALSE(accepts(whole, "pause"));
 
-    // A stretch of a long clip may end after any word, and starts where it
+    // A passage of a long clip may end after any word, and starts where it
     // is told to.
-    const PhoneGraph stretch = dialogueGraph(theCatSat(), 1, 3, true, 0);
-    EXPECT_TRUE(accepts(stretch, "ph_k ph_ae ph_t pause"));
-    EXPECT_TRUE(accepts(stretch, "ph_k ph_ae ph_t pause ph_s ph_ae ph_t"));
-    EXPECT_TRUE(accepts(stretch, "pause"));
-    EXPECT_FALSE(accepts(stretch, "ph_k ph_ae"));
-    EXPECT_FALSE(accepts(stretch, "ph_dh ph_ah ph_k ph_ae ph_t"));
+    const PhoneGraph passage = dialogueGraph(theCatSat(), 1, 3, true, 0);
+    EXPECT_TRUE(accepts(passage, "ph_k ph_ae ph_t pause"));
+    EXPECT_TRUE(accepts(passage, "ph_k ph_ae ph_t pause ph_s ph_ae ph_t"));
+    EXPECT_TRUE(accepts(passage, "pause"));
+    EXPECT_FALSE(accepts(passage, "ph_k ph_ae"));
+    EXPECT_FALSE(accepts(passage, "ph_dh ph_ah ph_k ph_ae ph_t"));
 }
 
 // The words read, as "word:end" pairs.
@@ -90,23 +90,23 @@ std::string read(const std::string& spoken, const Pronunciations& words, std::si
 TEST(DialogueGrammar, AlignedPhonesReadBackAsWords) {
     const Pronunciations words = theCatSat();
     EXPECT_EQ(read("DH IY K AE T S AE T", words, 0), "0:2 1:5 2:8");
-    // A stretch that stops part of the way through.
+    // A passage that stops part of the way through.
     EXPECT_EQ(read("DH AH K AE T", words, 0), "0:2 1:5");
     EXPECT_EQ(read("K AE T S AE", words, 1), "1:3");
     EXPECT_EQ(read("DH OW", words, 0), "");
     EXPECT_EQ(read("", words, 0), "");
 }
 
-TEST(DialogueGrammar, AStretchMayLeapOverWordsTheVoiceDoesNotSay) {
+TEST(DialogueGrammar, APassageMayLeapOverWordsTheVoiceDoesNotSay) {
     // From its start, over any words.
     const PhoneGraph graph = dialogueGraph(theCatSat(), 0, 3, true, 2);
     EXPECT_TRUE(accepts(graph, "ph_k ph_ae ph_t"));
     EXPECT_TRUE(accepts(graph, "pause ph_s ph_ae ph_t pause"));
     EXPECT_FALSE(accepts(dialogueGraph(theCatSat(), 0, 3, true, 1), "ph_s ph_ae ph_t"));
     EXPECT_EQ(read("S AE T", theCatSat(), 0, 2), "2:3");
-    // Later on, not at all: a stretch starts where its voice does.
+    // Later on, not at all: a passage starts where its voice does.
     Pronunciations phrases = theCatSat();
-    phrases.words.push_back({"D AO G"});
+    phrases.spellings.push_back({"D AO G"});
     phrases.afterBreak.push_back(true);
     const PhoneGraph later = dialogueGraph(phrases, 0, 4, false, 3);
     EXPECT_FALSE(accepts(later, "ph_dh ph_ah ph_k ph_ae ph_t pause ph_d ph_ao ph_g"));
@@ -127,7 +127,7 @@ TEST(DialogueGrammar, AStretchMayLeapOverWordsTheVoiceDoesNotSay) {
 TEST(DialogueGrammar, ReadingBackTriesOtherSpellingsAndStaysQuick) {
     // "a" may be one phone or two; only the longer reading fits here.
     Pronunciations words;
-    words.words = {{"AH", "AH N"}, {"N AA"}};
+    words.spellings = {{"AH", "AH N"}, {"N AA"}};
     words.afterBreak = {true, false};
     EXPECT_EQ(read("AH N N AA", words, 0), "0:2 1:4");
 
@@ -135,7 +135,7 @@ TEST(DialogueGrammar, ReadingBackTriesOtherSpellingsAndStaysQuick) {
     // without remembering dead ends this would take 2^80 steps.
     Pronunciations many;
     for (int i = 0; i < 80; ++i) {
-        many.words.push_back({"AH", "AH AH"});
+        many.spellings.push_back({"AH", "AH AH"});
         many.afterBreak.push_back(i % 4 == 0);
     }
     std::string spoken;

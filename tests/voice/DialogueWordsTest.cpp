@@ -1,6 +1,6 @@
 // The dialogue's words as the pronouncing dictionary is asked for them.
 
-#include "voice/PhoneRecognizer.h"
+#include "voice/DialogueWords.h"
 
 #include <gtest/gtest.h>
 
