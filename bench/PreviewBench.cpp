@@ -4,11 +4,17 @@
 // moment each row's shape is painted, and compares it with the row's due
 // time. Once the clip has ended, the moment of each paint is counted on
 // the steady clock, carried on from the clip's last position. The naive
-// schedule, one rounded sleep per row, is measured in the same run.
+// schedule, one rounded sleep per row, is measured in the same run, and so
+// is a bare loop that sleeps to each row's due time on the monotonic clock
+// and does nothing else: how late this machine wakes a thread at all, the
+// floor under any preview. The preview's goal is set against it: its
+// largest error no more than the bare loop's plus 1 ms, and 99% of its rows
+// within the bare loop's 99th percentile plus 0.5 ms.
 //
 //   preview_bench [--minutes N] [--clip wav|mp3] [--clip-shorter] [--no-naive]
 //
-// Exits 1 without figures when fewer shapes were painted than rows played.
+// Exits 1 without figures when fewer shapes were painted than rows played,
+// or when the bare loop woke for no row.
 
 #include "app/Program.h"
 #include "ids/Controls.h"
@@ -25,11 +31,13 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <time.h>
 #include <unistd.h>
 #include <vector>
 
@@ -78,9 +86,14 @@ struct Error {
     double ms = 0;
 };
 
-void report(const char* name, const std::vector<Error>& errors) {
+struct Summary {
+    double max = 0;
+    double within99 = 0;
+};
+
+Summary report(const char* name, const std::vector<Error>& errors) {
     if (errors.empty())
-        return;
+        return {};
     std::vector<double> sizes;
     double sum = 0;
     for (const Error& error : errors) {
@@ -100,17 +113,19 @@ void report(const char* name, const std::vector<Error>& errors) {
     for (const Error& error : largest)
         std::printf("  row %zu %+.2f ms", error.row + 1, error.ms);
     std::printf("\n");
+    return {sizes.back(), sizes[sizes.size() * 99 / 100]};
 }
 
 // Figures over all rows and, when the clip ended before the timeline,
 // separately for the rows it played under and the rows after its end.
-bool compare(const char* name, const PaintWatch& watch, const std::vector<double>& due) {
+std::optional<Summary> compare(const char* name, const PaintWatch& watch,
+                               const std::vector<double>& due) {
     if (watch.painted.size() < due.size()) {
         std::fprintf(stderr,
                      "preview_bench: %s painted %zu shapes for %zu rows; no figures. Is the "
                      "preview on screen?\n",
                      name, watch.painted.size(), due.size());
-        return false;
+        return std::nullopt;
     }
     std::vector<Error> all;
     std::vector<Error> playing;
@@ -120,12 +135,41 @@ bool compare(const char* name, const PaintWatch& watch, const std::vector<double
         all.push_back(error);
         (watch.afterEnd[row] ? after : playing).push_back(error);
     }
-    report(name, all);
+    const Summary summary = report(name, all);
     if (!after.empty()) {
         report("  while the clip plays", playing);
         report("  after the clip's end", after);
     }
-    return true;
+    return summary;
+}
+
+double msBetween(const timespec& from, const timespec& to) {
+    return static_cast<double>(to.tv_sec - from.tv_sec) * 1000.0 +
+           static_cast<double>(to.tv_nsec - from.tv_nsec) / 1e6;
+}
+
+// Sleeps to each due time on the monotonic clock, on this thread, and notes
+// how late it woke.
+std::vector<Error> bareLoop(const std::vector<double>& due) {
+    std::vector<Error> lateness;
+    timespec start{};
+    clock_gettime(CLOCK_MONOTONIC, &start);
+    for (std::size_t row = 0; row < due.size(); ++row) {
+        const auto dueNs = static_cast<long long>(due[row] * 1e6);
+        timespec target = start;
+        target.tv_sec += static_cast<time_t>(dueNs / 1000000000);
+        target.tv_nsec += static_cast<long>(dueNs % 1000000000);
+        if (target.tv_nsec >= 1000000000) {
+            target.tv_nsec -= 1000000000;
+            ++target.tv_sec;
+        }
+        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &target, nullptr) == EINTR) {
+        }
+        timespec woke{};
+        clock_gettime(CLOCK_MONOTONIC, &woke);
+        lateness.push_back({row, msBetween(target, woke)});
+    }
+    return lateness;
 }
 
 bool makeClip(const std::string& folder, const std::string& kind, double seconds,
@@ -234,6 +278,13 @@ int main(int argc, char** argv) {
                 clipSeconds / 60, minutes, delays.size());
 
     bool measured = true;
+    // The machine's own lateness, in the same run and on the same thread.
+    const std::vector<Error> lateness = bareLoop(due);
+    if (lateness.size() != due.size()) {
+        std::fprintf(stderr, "preview_bench: the bare loop woke for no row; no figures\n");
+        return 1;
+    }
+    const Summary bare = report("bare sleep loop (wake-up lateness)", lateness);
     if (naive) {
         // Each row's rounded wait slept in turn.
         media.LoadMedia(clip);
@@ -243,14 +294,23 @@ int main(int argc, char** argv) {
             program.timeline().showShapeOf(labels[row % 6]);
             ui.sleepMs(static_cast<int>(std::nearbyint(PlaybackRate::stepMs(delays[row], unit))));
         }
-        measured = compare("sleep per row", watch, due) && measured;
+        measured = compare("sleep per row", watch, due).has_value() && measured;
     }
 
     // The editor's own preview.
     watch.reset();
     Preview preview(ui, media, clock, program.timeline(), program.audio());
     preview.PlayPreview(Preview::Trigger::EnterKey);
-    measured = compare("locked to the clip", watch, due) && measured;
+    const auto locked = compare("locked to the clip", watch, due);
+    measured = locked.has_value() && measured;
+    if (locked) {
+        const bool maxMet = locked->max <= bare.max + 1.0;
+        const bool within99Met = locked->within99 <= bare.within99 + 0.5;
+        std::printf("goal against the bare loop: max %.2f <= %.2f + 1 ms: %s; 99%% %.2f <= %.2f + "
+                    "0.5 ms: %s\n",
+                    locked->max, bare.max, maxMet ? "met" : "not met", locked->within99,
+                    bare.within99, within99Met ? "met" : "not met");
+    }
 
     program.shutdown();
     const std::string cleanup = std::string("rm -rf '") + folder + "'";
