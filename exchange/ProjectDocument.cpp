@@ -34,6 +34,22 @@ std::optional<std::string> keyOf(ProjectFile& file, std::string_view group, std:
     return std::nullopt;
 }
 
+// A timing's rows as the writers read them.
+class TimingRows final : public RowSource {
+public:
+    explicit TimingRows(const Timing& timing) : timing_(timing) {}
+    std::int64_t rows() const override { return static_cast<std::int64_t>(timing_.rows.size()); }
+    void eachCell(Column column,
+                  const std::function<void(std::int64_t, const std::string&)>& visit) override {
+        for (std::size_t row = 0; row < timing_.rows.size(); ++row)
+            visit(static_cast<std::int64_t>(row),
+                  column == Column::Label ? timing_.rows[row].label : timing_.rows[row].delay);
+    }
+
+private:
+    const Timing& timing_;
+};
+
 } // namespace
 
 std::optional<ProjectReading> readProject(const std::string& path) {
@@ -80,17 +96,9 @@ std::optional<ProjectReading> readProject(const std::string& path) {
 bool writeProject(const std::string& path, const Timing& timing) {
     ProjectFile file;
     const bool created = file.createProject(path);
-    ProjectLayout::writeFrameCount(file, static_cast<std::int64_t>(timing.rows.size()));
-    if (!timing.reduced)
-        ProjectLayout::writePlayback(file, timing.fps, timing.browser);
-    file.selectGroup(ProjectLayout::kShapesGroup);
-    for (std::size_t row = 0; row < timing.rows.size(); ++row)
-        ProjectLayout::writeRow(file, static_cast<std::int64_t>(row), timing.rows[row].label);
-    file.selectGroup(ProjectLayout::kDelaysGroup);
-    for (std::size_t row = 0; row < timing.rows.size(); ++row)
-        ProjectLayout::writeRow(file, static_cast<std::int64_t>(row), timing.rows[row].delay);
-    if (!timing.reduced)
-        ProjectLayout::writeAudio(file, timing.audio);
+    TimingRows rows(timing);
+    const ProjectLayout::Settings settings{timing.fps, timing.browser, timing.audio};
+    ProjectLayout::writeProject(file, rows, timing.reduced ? nullptr : &settings);
     return file.closeProject() && created;
 }
 
@@ -98,16 +106,8 @@ bool writeScript(const std::string& path, const Timing& timing) {
     constexpr int kScriptFile = 0;
     TextFiles files;
     const bool created = files.createFile(kScriptFile, path);
-    ClipScript::opening(files);
-    ClipScript::openArray(files, ClipScript::kDelays);
-    for (const TimingRow& row : timing.rows)
-        ClipScript::item(files, row.delay);
-    ClipScript::closeArray(files);
-    ClipScript::openArray(files, ClipScript::kJumps);
-    for (const TimingRow& row : timing.rows)
-        ClipScript::item(files, ClipScript::jumpTarget(row.label));
-    ClipScript::closeArray(files);
-    ClipScript::closing(files, static_cast<std::int64_t>(timing.rows.size()));
+    TimingRows rows(timing);
+    ClipScript::write(files, rows);
     return files.closeFile(kScriptFile) && created;
 }
 

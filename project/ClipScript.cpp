@@ -5,6 +5,7 @@
 #include "timeline/PhonemeTable.h"
 
 namespace visemer::ClipScript {
+namespace {
 
 void opening(TextFiles& files) {
     files.writeLine("onClipEvent(load){");
@@ -39,9 +40,24 @@ void closing(TextFiles& files, std::int64_t rows) {
     files.writeLine("}");
 }
 
+} // namespace
+
 std::string jumpTarget(const std::string& label) {
     const auto frame = PhonemeTable::clipFrameOf(label);
     return frame ? writeDecimal(*frame) : label;
+}
+
+void write(TextFiles& files, RowSource& rows) {
+    opening(files);
+    openArray(files, "del");
+    rows.eachCell(RowSource::Column::Delay,
+                  [&](std::int64_t, const std::string& delay) { item(files, delay); });
+    closeArray(files);
+    openArray(files, "jmp");
+    rows.eachCell(RowSource::Column::Label,
+                  [&](std::int64_t, const std::string& label) { item(files, jumpTarget(label)); });
+    closeArray(files);
+    closing(files, rows.rows());
 }
 
 } // namespace visemer::ClipScript

@@ -8,6 +8,7 @@
 #include "media/MediaPlayer.h"
 #include "project/FileExtension.h"
 #include "project/ProjectLayout.h"
+#include "project/WalkedRows.h"
 #include "text/DecimalText.h"
 #include "timeline/PlaybackSettings.h"
 #include "timeline/RowWalk.h"
@@ -26,20 +27,6 @@ constexpr int kSettleBeforeLoadMs = 100;
 
 } // namespace
 
-void ProjectCommands::writeRowGroups(RowWalk& walk) {
-    project_.selectGroup(ProjectLayout::kShapesGroup);
-    walk.pass([&](int row) {
-        ProjectLayout::writeRow(project_, row,
-                                ui_.itemText(Control::Sequencer, row, Timeline::Label));
-    });
-    walk.selectFirst();
-    project_.selectGroup(ProjectLayout::kDelaysGroup);
-    walk.pass([&](int row) {
-        ProjectLayout::writeRow(project_, row,
-                                ui_.itemText(Control::Sequencer, row, Timeline::Delay));
-    });
-}
-
 void ProjectCommands::reportUnsaved(bool saved) {
     if (!saved)
         ui_.messageBox("Save", "Unable to save... ", MessageBoxFlag::Warning);
@@ -47,14 +34,13 @@ void ProjectCommands::reportUnsaved(bool saved) {
 
 bool ProjectCommands::writeFullProject(const std::string& path, RowWalk& walk) {
     const bool created = project_.createProject(path);
-    ProjectLayout::writeFrameCount(project_, walk.rows());
-    ProjectLayout::writePlayback(project_, PlaybackSettings::fpsText(ui_),
-                                 PlaybackSettings::browserChecked(ui_));
-    writeRowGroups(walk);
     // The clip stored is the one last chosen with Load Audio, in this run
     // or an earlier one.
-    const std::string audio = readRelayFile(files_, kAudioRelayFile, kAudioRelay);
-    ProjectLayout::writeAudio(project_, audio);
+    const ProjectLayout::Settings settings{PlaybackSettings::fpsText(ui_),
+                                           PlaybackSettings::browserChecked(ui_),
+                                           readRelayFile(files_, kAudioRelayFile, kAudioRelay)};
+    WalkedRows rows(ui_, walk);
+    ProjectLayout::writeProject(project_, rows, &settings);
     return project_.closeProject() && created;
 }
 
@@ -78,8 +64,8 @@ void ProjectCommands::New() {
             const std::string path = ui_.saveFileDialog("Save As...", "", kReducedFilter, 0);
             if (!path.empty()) {
                 const bool created = project_.createProject(path + ".mou");
-                ProjectLayout::writeFrameCount(project_, walk.rows());
-                writeRowGroups(walk);
+                WalkedRows rows(ui_, walk);
+                ProjectLayout::writeProject(project_, rows, nullptr);
                 reportUnsaved(project_.closeProject() && created);
             }
         }

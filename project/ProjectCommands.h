@@ -41,7 +41,6 @@ private:
     // False when the file could not be written in full.
     bool writeFullProject(const std::string& path, RowWalk& walk);
     void reportUnsaved(bool saved);
-    void writeRowGroups(RowWalk& walk);
     void resetTimeline();
     void readColumn(std::string_view group, int rows, int column);
 

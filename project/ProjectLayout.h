@@ -1,6 +1,9 @@
 #pragma once
 
+#include "project/RowSource.h"
+
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace visemer {
@@ -32,11 +35,17 @@ inline constexpr std::string_view kProjectorTiming = "0";
 // Open reads no more rows than a real project has.
 inline constexpr int kMaxFrames = 1'000'000;
 
-void writeFrameCount(ProjectFile& file, std::int64_t rows);
-void writePlayback(ProjectFile& file, std::string_view fpsText, bool browser);
-// Row 0 is written under the key "1".
-void writeRow(ProjectFile& file, std::int64_t row, std::string_view text);
-void writeAudio(ProjectFile& file, std::string_view path);
+// What a full project holds besides its rows.
+struct Settings {
+    std::string fpsText;
+    bool browser = true;
+    std::string audio;
+};
+
+// Writes the whole file, already created, in the one order every writer
+// keeps: the frame count, the settings, the labels, the delays and the
+// clip. Without settings it is the reduced file.
+void writeProject(ProjectFile& file, RowSource& rows, const Settings* settings);
 
 } // namespace ProjectLayout
 } // namespace visemer

@@ -1,10 +1,11 @@
 #include "project/ScriptExport.h"
 
+#include "files/TextFiles.h"
 #include "ids/Controls.h"
 #include "project/ClipScript.h"
 #include "project/FileExtension.h"
+#include "project/WalkedRows.h"
 #include "timeline/RowWalk.h"
-#include "files/TextFiles.h"
 #include "timeline/Timeline.h"
 #include "toolkit/UiToolkit.h"
 
@@ -25,20 +26,8 @@ void ExportScript(UiToolkit& ui, Timeline& timeline, TextFiles& files) {
         path += ".as";
 
     const bool created = files.createFile(kScriptFile, path);
-    ClipScript::opening(files);
-    ClipScript::openArray(files, ClipScript::kDelays);
-    walk.pass([&](int row) {
-        ClipScript::item(files, ui.itemText(Control::Sequencer, row, Timeline::Delay));
-    });
-    ClipScript::closeArray(files);
-    walk.selectFirst();
-    ClipScript::openArray(files, ClipScript::kJumps);
-    walk.pass([&](int row) {
-        ClipScript::item(files, ClipScript::jumpTarget(
-                                    ui.itemText(Control::Sequencer, row, Timeline::Label)));
-    });
-    ClipScript::closeArray(files);
-    ClipScript::closing(files, walk.rows());
+    WalkedRows rows(ui, walk);
+    ClipScript::write(files, rows);
     if (!files.closeFile(kScriptFile) || !created)
         ui.messageBox("Export Script", "Unable to save... ", MessageBoxFlag::Warning);
 }
