@@ -5,7 +5,7 @@
 // time. Once the clip has ended, the moment of each paint is counted on
 // the steady clock, carried on from the clip's last position. The naive
 // schedule, one rounded sleep per row, is measured in the same run, and so
-// is a bare loop that sleeps to each row's due time on the monotonic clock
+// is a bare loop that sleeps to each row's due time on the steady clock
 // and does nothing else: how late this machine wakes a thread at all, the
 // floor under any preview. The preview's goal is set against it: its
 // largest error no more than the bare loop's plus 1 ms, and 99% of its rows
@@ -31,13 +31,13 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
-#include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
-#include <time.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -143,31 +143,18 @@ std::optional<Summary> compare(const char* name, const PaintWatch& watch,
     return summary;
 }
 
-double msBetween(const timespec& from, const timespec& to) {
-    return static_cast<double>(to.tv_sec - from.tv_sec) * 1000.0 +
-           static_cast<double>(to.tv_nsec - from.tv_nsec) / 1e6;
-}
-
-// Sleeps to each due time on the monotonic clock, on this thread, and notes
+// Sleeps to each due time on the steady clock, on this thread, and notes
 // how late it woke.
 std::vector<Error> bareLoop(const std::vector<double>& due) {
+    using Clock = std::chrono::steady_clock;
     std::vector<Error> lateness;
-    timespec start{};
-    clock_gettime(CLOCK_MONOTONIC, &start);
+    const Clock::time_point start = Clock::now();
     for (std::size_t row = 0; row < due.size(); ++row) {
-        const auto dueNs = static_cast<long long>(due[row] * 1e6);
-        timespec target = start;
-        target.tv_sec += static_cast<time_t>(dueNs / 1000000000);
-        target.tv_nsec += static_cast<long>(dueNs % 1000000000);
-        if (target.tv_nsec >= 1000000000) {
-            target.tv_nsec -= 1000000000;
-            ++target.tv_sec;
-        }
-        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &target, nullptr) == EINTR) {
-        }
-        timespec woke{};
-        clock_gettime(CLOCK_MONOTONIC, &woke);
-        lateness.push_back({row, msBetween(target, woke)});
+        const auto target = start + std::chrono::duration_cast<Clock::duration>(
+                                        std::chrono::duration<double, std::milli>(due[row]));
+        std::this_thread::sleep_until(target);
+        lateness.push_back(
+            {row, std::chrono::duration<double, std::milli>(Clock::now() - target).count()});
     }
     return lateness;
 }
