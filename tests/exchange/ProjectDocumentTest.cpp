@@ -6,9 +6,7 @@
 #include "tests/support/Files.h"
 #include "tests/support/TempDir.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace visemer {
 namespace {
@@ -92,16 +90,12 @@ TEST(ProjectDocument, AFailedWriteKeepsTheOldFile) {
     const std::string oldScript = readWholeFile(script);
     Timing large = threeRows();
     large.rows.resize(5000, {"Closed", "12"});
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool projectWritten = writeProject(project, large);
-    const bool scriptWritten = writeScript(script, large);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, SIG_DFL);
+    bool projectWritten = true;
+    bool scriptWritten = true;
+    ASSERT_TRUE(testing::withFileSizeLimit(4096, [&] {
+        projectWritten = writeProject(project, large);
+        scriptWritten = writeScript(script, large);
+    }));
     EXPECT_FALSE(projectWritten);
     EXPECT_FALSE(scriptWritten);
     EXPECT_EQ(readWholeFile(project), oldProject);

@@ -4,10 +4,8 @@
 #include "tests/support/ImageFiles.h"
 #include "tests/support/TempDir.h"
 
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace visemer::testing {
@@ -93,19 +91,15 @@ TEST_F(TextFilesTest, AFailedWriteLeavesTheOldFileWhole) {
     const std::string old(3000, 'o');
     writeBytes(path, old);
 
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = 1000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    AtomicFile file;
-    const bool created = file.create(path);
-    if (created)
-        file.write(std::string(5000, 'n'));
-    const bool committed = created && file.commit();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, SIG_DFL);
+    bool created = false;
+    bool committed = false;
+    ASSERT_TRUE(withFileSizeLimit(1000, [&] {
+        AtomicFile file;
+        created = file.create(path);
+        if (created)
+            file.write(std::string(5000, 'n'));
+        committed = created && file.commit();
+    }));
 
     EXPECT_TRUE(created);
     EXPECT_FALSE(committed);
