@@ -62,9 +62,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             const double now = clock_.nowMs();
-            const auto position = media_.playbackPositionMs();
-            if (position)
+            auto position = media_.playbackPositionMs();
+            // The position answers for the moment its query returned; the
+            // time the query took is the bench's, not the preview's.
+            if (position) {
+                *position -= clock_.nowMs() - now;
                 offset_ = now - *position;
+            }
             // Shapes painted before the clip told a position count with
             // the clip; only those after it stopped telling one count as
             // after its end.

@@ -30,11 +30,15 @@ class SteadyClock {
 public:
     virtual ~SteadyClock() = default;
     virtual double nowMs() = 0;
+    // Waits a short while, to a fraction of a millisecond: the last part
+    // of a wait that whole milliseconds would round.
+    virtual void waitMs(double milliseconds) = 0;
 };
 
 class SystemSteadyClock final : public SteadyClock {
 public:
     double nowMs() override;
+    void waitMs(double milliseconds) override;
 };
 
 } // namespace visemer

@@ -17,9 +17,16 @@ namespace visemer {
 namespace {
 
 // A wait shorter than this is not worth a trip to the scheduler.
-constexpr double kMinimumSleepMs = 0.5;
+constexpr double kShortestWaitMs = 0.05;
 // The clip's clock can lag the moment a sleep ends; look again a few times.
 constexpr int kWakeChecks = 3;
+// Showing a shape takes a moment to reach the screen (the window paints
+// the list's new highlight with it); each wait ends early by the time it
+// has been taking. One slow paint moves that estimate by a quarter of at
+// most this much.
+constexpr double kLongestLeadMs = 5;
+constexpr double kLeadWeight = 1.0 / 4;
+
 void showFailure(UiToolkit& ui, Preview::Trigger trigger) {
     if (trigger == Preview::Trigger::EnterKey)
         ui.messageBox("Play", "Please select an audio file.", MessageBoxFlag::ErrorOnTop);
@@ -28,6 +35,21 @@ void showFailure(UiToolkit& ui, Preview::Trigger trigger) {
 }
 
 } // namespace
+
+// Whole milliseconds through the toolkit, looking at the clip again after
+// each, then the fraction left on the steady clock.
+void Preview::waitUntil(PreviewClock& clock, double due) {
+    for (int check = 0; check < kWakeChecks; ++check) {
+        const double wait = due - clock.nowMs();
+        if (wait < kShortestWaitMs)
+            return;
+        if (wait < 1) {
+            clock_.waitMs(wait);
+            return;
+        }
+        ui_.sleepMs(static_cast<int>(wait));
+    }
+}
 
 void Preview::PlayPreview(Trigger trigger) {
     RowWalk walk(ui_, timeline_);
@@ -45,17 +67,18 @@ void Preview::PlayPreview(Trigger trigger) {
     // Each row is due where the delays before it put it on the clip's
     // timeline, so rounding and the time spent painting never add up.
     double dueSum = 0;
+    double lead = 0;
     walk.pass([&](int row) {
+        const double showFrom = clock_.nowMs();
         timeline_.showShapeOf(ui_.itemText(Control::Sequencer, row, Timeline::Label));
+        const double showTook = std::clamp(clock_.nowMs() - showFrom, 0.0, kLongestLeadMs);
+        // The first shape is shown while the clip is still starting up,
+        // and takes longer than any after it.
+        if (row > 0)
+            lead += (showTook - lead) * kLeadWeight;
         dueSum += PlaybackRate::stepMs(
             readDecimal(ui_.itemText(Control::Sequencer, row, Timeline::Delay)), unit);
-        const double due = std::nearbyint(dueSum);
-        for (int check = 0; check < kWakeChecks; ++check) {
-            const double wait = due - clock.nowMs();
-            if (wait < kMinimumSleepMs)
-                break;
-            ui_.sleepMs(static_cast<int>(std::lround(wait)));
-        }
+        waitUntil(clock, std::nearbyint(dueSum) - lead);
     });
     walk.selectFirst();
 }

@@ -3,6 +3,7 @@
 namespace visemer {
 
 class MediaPlayer;
+class PreviewClock;
 class SteadyClock;
 class Timeline;
 class UiToolkit;
@@ -21,6 +22,8 @@ public:
     void PlayPreview(Trigger trigger);
 
 private:
+    void waitUntil(PreviewClock& clock, double due);
+
     UiToolkit& ui_;
     MediaPlayer& media_;
     SteadyClock& clock_;

@@ -5,12 +5,18 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 namespace visemer {
 
 double SystemSteadyClock::nowMs() {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     return std::chrono::duration<double, std::milli>(now).count();
+}
+
+void SystemSteadyClock::waitMs(double milliseconds) {
+    if (milliseconds > 0)
+        std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(milliseconds));
 }
 
 PreviewClock::PreviewClock(MediaPlayer& media, SteadyClock& steady)
@@ -22,8 +28,9 @@ double PreviewClock::elapsed() const {
 
 bool PreviewClock::waitForStart(UiToolkit& ui) {
     for (;;) {
+        const auto position = media_.playbackPositionMs();
         const double now = elapsed();
-        if (const auto position = media_.playbackPositionMs()) {
+        if (position) {
             observe(*position, now);
             return true;
         }
@@ -51,21 +58,28 @@ double PreviewClock::steadyPosition(double at) const {
 }
 
 double PreviewClock::nowMs() {
-    const double now = elapsed();
     if (alone_)
-        return steadyPosition(now);
+        return steadyPosition(elapsed());
+    // The position is paired with the moment its query returned: a query
+    // held up by the player's own threads answers for that moment, not
+    // for when it was asked.
     const auto position = media_.playbackPositionMs();
+    const double now = elapsed();
     if (!position) {
         // Gone after it had been there: the clip has played to its end.
         alone_ = lastPosition_.has_value();
         return steadyPosition(now);
     }
+    const bool moved = !lastPosition_ || *position != *lastPosition_;
     observe(*position, now);
     const double expected = steadyPosition(now);
     if (*position < expected - kLagLimitMs) {
-        // Stuck short of where it should be: an ended clip whose player
-        // keeps its last position, or one that stalled.
-        alone_ = true;
+        // Short of where it should be. Seen again without moving, it is an
+        // ended clip whose player keeps its last position, or one that
+        // stalled; a position that still moves may only have been late
+        // in coming, and is looked at again next time.
+        if (!moved)
+            alone_ = true;
         return expected;
     }
     return *position;

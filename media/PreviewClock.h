@@ -19,7 +19,9 @@ public:
     // How long the walk waits for a clip to start before it goes on alone.
     static constexpr double kStartLimitMs = 250;
     // How far the clip's position may fall behind the steady clock, from
-    // the last moment it was seen moving, before it counts as stopped.
+    // the last moment it was seen moving, before the steady clock is
+    // trusted instead; found there twice at one position, the clip counts
+    // as stopped.
     static constexpr double kLagLimitMs = 10;
 
     PreviewClock(MediaPlayer& media, SteadyClock& steady);

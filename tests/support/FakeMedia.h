@@ -79,8 +79,13 @@ public:
 class FakeSteadyClock final : public SteadyClock {
 public:
     explicit FakeSteadyClock(const FakeToolkit& ui) : ui_(ui) {}
-    double nowMs() override { return static_cast<double>(ui_.sleptMs()) + extraMs; }
+    double nowMs() override { return static_cast<double>(ui_.sleptMs()) + extraMs + waitedMs; }
+    void waitMs(double milliseconds) override {
+        if (milliseconds > 0)
+            waitedMs += milliseconds;
+    }
     double extraMs = 0;
+    double waitedMs = 0; // the fractions waited on this clock itself
 
 private:
     const FakeToolkit& ui_;
