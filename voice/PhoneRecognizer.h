@@ -7,17 +7,11 @@
 #include <vector>
 
 #include "voice/DialogueWords.h"
+#include "voice/PassageSearch.h"
 
 namespace visemer {
 
-struct PhoneGraph;
-
-// A phone heard in the voice, with its place on the clip.
-struct TimedPhone {
-    double startMs = 0;
-    double endMs = 0;
-    std::string phone; // one of the 39 English phones, or "SIL"
-};
+class SphinxSearch;
 
 // Where the acoustic model, the pronouncing dictionary and the phonetic
 // language model are installed.
@@ -49,47 +43,19 @@ public:
     // VoiceError when none is known.
     void alignTo(const Pronunciations& dialogue);
 
-    void feed(const std::int16_t* samples, std::size_t count);
+    void feed(const std::int16_t* samples, std::size_t count) { passages_.feed(samples, count); }
     // The phones of everything fed, in time order; throws VoiceError when
     // the voice could not be matched to the dialogue.
-    std::vector<TimedPhone> finish();
+    std::vector<TimedPhone> finish() { return passages_.finish(); }
     // After finish: how many of the dialogue's last words the voice ended
     // before.
-    std::size_t wordsNotHeard() const;
+    std::size_t wordsNotHeard() const { return passages_.wordsNotHeard(); }
     // After finish: how many dialogue words the voice was found not to say.
-    std::size_t wordsSkipped() const;
+    std::size_t wordsSkipped() const { return passages_.wordsSkipped(); }
 
 private:
-    struct Decoder;
-    // A phone the search found, in frames of 10 ms from the passage's start.
-    struct Segment {
-        std::string phone;
-        int first = 0;
-        int end = 0; // one past its last frame
-    };
-    // Searches the first `count` samples not yet run.
-    std::vector<Segment> runUtterance(std::size_t count);
-    // Where the next passage is cut, and the earliest it may be cut.
-    std::size_t quietCut() const;
-    std::size_t shortestCut() const;
-    // The phone search over the first `count` samples, kept whole.
-    void recognisePhones(std::size_t count);
-    void alignPassage(bool last);
-    void useGraph(const PhoneGraph& graph);
-    // Keeps the first `count` segments of a passage `passageSamples` long.
-    void keep(const std::vector<Segment>& segments, std::size_t count, std::size_t passageSamples);
-    // Drops samples that are done with from the front of those not yet run.
-    void advance(std::size_t samples);
-
-    std::unique_ptr<Decoder> decoder_;
-    bool aligning_ = false;
-    Pronunciations dialogue_;
-    std::size_t nextWord_ = 0; // the first dialogue word not yet kept
-    std::size_t wordsSkipped_ = 0;
-    std::vector<std::int16_t> pending_; // the samples not yet run
-    std::uint64_t pendingStart_ = 0;    // their first sample on the clip
-    bool continuesAtChange_ = false;    // they start where a phone changes
-    std::vector<TimedPhone> phones_;
+    std::unique_ptr<SphinxSearch> search_;
+    PassageSearch passages_;
 };
 
 } // namespace visemer

@@ -1,0 +1,287 @@
+// Cutting a long clip into passages, choosing the words each alignment
+// keeps, and placing the phones on the clip, over a scripted search.
+
+#include "voice/PassageSearch.h"
+#include "voice/VoiceDecoder.h"
+#include "voice/VoiceError.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace visemer {
+namespace {
+
+constexpr int kFrame = VoiceDecoder::kSampleRate / 100; // samples in 10 ms
+constexpr int kSecond = 100;                            // frames
+constexpr double kChangeMs = 7.8125; // a change lies this far into its frame
+
+// A voice made up at test time: each 10 ms frame either silent or loud,
+// a loud frame carrying its own number so the search can tell where on
+// the clip a passage starts. Every phone lasts 100 ms.
+struct ScriptedVoice {
+    std::vector<PhoneSegment> truth; // on the clip, in frames
+    std::vector<std::int16_t> samples;
+    Pronunciations dialogue;
+
+    void pause(int frames) {
+        truth.push_back({"SIL", this->frames(), this->frames() + frames});
+        samples.insert(samples.end(), static_cast<std::size_t>(frames) * kFrame, 0);
+    }
+    void say(const std::string& spelling) {
+        std::size_t from = 0;
+        while (from < spelling.size()) {
+            std::size_t to = spelling.find(' ', from);
+            if (to == std::string::npos)
+                to = spelling.size();
+            truth.push_back({spelling.substr(from, to - from), frames(), frames() + 10});
+            for (int frame = 0; frame < 10; ++frame)
+                samples.insert(samples.end(), kFrame,
+                               static_cast<std::int16_t>(1000 + frames() + frame));
+            from = to + 1;
+        }
+    }
+    // A word of the dialogue, said or not.
+    void word(const std::string& spelling, bool said = true) {
+        dialogue.spellings.push_back({spelling});
+        dialogue.afterBreak.push_back(false);
+        if (said)
+            say(spelling);
+    }
+    int frames() const { return static_cast<int>(samples.size() / kFrame); }
+};
+
+// Answers with the voice's own phones over the passage it is given, as a
+// search that never errs would.
+class ScriptedSearch final : public PhoneSearch {
+public:
+    explicit ScriptedSearch(const ScriptedVoice& voice) : voice_(voice) {}
+
+    struct Passage {
+        int start = 0; // on the clip, in frames
+        int frames = 0;
+    };
+    std::vector<Passage> searched;
+    std::vector<Passage> aligned;
+    int failures = 0; // alignments that find no way through, from the first
+
+    std::vector<PhoneSegment> phones(const std::int16_t* samples, std::size_t count) override {
+        searched.push_back(place(samples, count));
+        return heard(searched.back());
+    }
+    std::vector<PhoneSegment> align(const PhoneGraph&, const std::int16_t* samples,
+                                    std::size_t count) override {
+        aligned.push_back(place(samples, count));
+        if (failures > 0) {
+            --failures;
+            return {};
+        }
+        return heard(aligned.back());
+    }
+
+private:
+    Passage place(const std::int16_t* samples, std::size_t count) const {
+        const int frames = static_cast<int>(count / kFrame);
+        for (int frame = 0; frame < frames; ++frame)
+            if (const int value = samples[static_cast<std::size_t>(frame) * kFrame])
+                return {value - 1000 - frame, frames};
+        return {-1, frames}; // all silence: nowhere in particular
+    }
+    std::vector<PhoneSegment> heard(const Passage& passage) const {
+        std::vector<PhoneSegment> found;
+        for (const PhoneSegment& phone : voice_.truth) {
+            const int first = std::max(phone.first, passage.start);
+            const int end = std::min(phone.end, passage.start + passage.frames);
+            if (first < end)
+                found.push_back({phone.phone, first - passage.start, end - passage.start});
+        }
+        return found;
+    }
+    const ScriptedVoice& voice_;
+};
+
+std::vector<TimedPhone> run(PassageSearch& search, const ScriptedVoice& voice) {
+    // In blocks of a tenth of a second, as the decoder hands them over.
+    for (std::size_t at = 0; at < voice.samples.size(); at += 1600)
+        search.feed(voice.samples.data() + at, std::min<std::size_t>(1600, voice.samples.size() - at));
+    return search.finish();
+}
+
+std::vector<std::string> spokenPhones(const std::vector<TimedPhone>& phones) {
+    std::vector<std::string> spoken;
+    for (const TimedPhone& phone : phones)
+        if (phone.phone != "SIL")
+            spoken.push_back(phone.phone);
+    return spoken;
+}
+
+std::vector<std::string> dialoguePhones(const ScriptedVoice& voice) {
+    ScriptedVoice spelled;
+    for (const auto& spellings : voice.dialogue.spellings)
+        spelled.say(spellings.front());
+    std::vector<std::string> phones;
+    for (const PhoneSegment& segment : spelled.truth)
+        phones.push_back(segment.phone);
+    return phones;
+}
+
+const char* const kWords[] = {"P AA T", "K IY S", "M OW D", "B EH N", "L UW F", "G AE Z"};
+
+// Words of 0.3 s with 0.2 s between them and a 1 s pause every 20 words,
+// for about `seconds`.
+ScriptedVoice dialogueOf(int seconds) {
+    ScriptedVoice voice;
+    voice.pause(50);
+    for (int word = 0; voice.frames() < seconds * kSecond; ++word) {
+        voice.word(kWords[word % 6]);
+        voice.pause(word % 20 == 19 ? 100 : 20);
+    }
+    return voice;
+}
+
+TEST(PassageSearch, APhoneSearchCutsAtTheQuietestMomentOfEachPassagesLastThird) {
+    ScriptedVoice voice;
+    for (int phone = 0; voice.frames() < 24 * kSecond; ++phone)
+        voice.say("AA");
+    voice.pause(kSecond);
+    while (voice.frames() < 70 * kSecond)
+        voice.say("IY");
+    ScriptedSearch scripted(voice);
+    PassageSearch search(scripted);
+    const auto phones = run(search, voice);
+
+    ASSERT_GE(scripted.searched.size(), 3u);
+    EXPECT_EQ(scripted.searched[0].start, 0);
+    EXPECT_EQ(scripted.searched[0].frames, 24 * kSecond) << "cut where the pause starts";
+    int next = 0;
+    for (const auto& passage : scripted.searched) {
+        if (passage.start >= 0) {
+            EXPECT_EQ(passage.start, next) << "passages follow each other without a gap";
+        }
+        next += passage.frames;
+        EXPECT_LE(passage.frames, 30 * kSecond);
+    }
+    EXPECT_EQ(next, voice.frames());
+
+    // Every phone once, in order, where the voice has it: a change inside a
+    // passage lies a little into its frame, one at a cut on the cut.
+    ASSERT_EQ(phones.size(), voice.truth.size());
+    for (std::size_t i = 0; i < phones.size(); ++i) {
+        EXPECT_EQ(phones[i].phone, voice.truth[i].phone) << i;
+        const double start = voice.truth[i].first * 10.0;
+        EXPECT_TRUE(phones[i].startMs == start || phones[i].startMs == start + kChangeMs)
+            << "phone " << i << " starts at " << phones[i].startMs;
+        if (i > 0) {
+            EXPECT_EQ(phones[i].startMs, phones[i - 1].endMs) << i;
+        }
+    }
+    EXPECT_EQ(phones[0].startMs, 0);
+    EXPECT_EQ(phones.back().endMs, voice.frames() * 10.0);
+}
+
+TEST(PassageSearch, ALongDialogueIsAlignedOnceFromWordToWord) {
+    const ScriptedVoice voice = dialogueOf(95);
+    ScriptedSearch scripted(voice);
+    PassageSearch search(scripted);
+    search.alignTo(voice.dialogue);
+    const auto phones = run(search, voice);
+
+    EXPECT_EQ(spokenPhones(phones), dialoguePhones(voice)) << "each word's phones once, in order";
+    EXPECT_EQ(search.wordsNotHeard(), 0u);
+    EXPECT_EQ(search.wordsSkipped(), 0u);
+    ASSERT_GE(scripted.aligned.size(), 4u);
+    // Each passage after the first goes on where a word ended, at least two
+    // seconds before the cut of the one before.
+    std::vector<int> wordEnds;
+    for (std::size_t i = 0; i + 1 < voice.truth.size(); ++i)
+        if (voice.truth[i].phone != "SIL" && voice.truth[i + 1].phone == "SIL")
+            wordEnds.push_back(voice.truth[i].end);
+    for (std::size_t i = 1; i < scripted.aligned.size(); ++i) {
+        const auto& before = scripted.aligned[i - 1];
+        const int start = scripted.aligned[i].start;
+        if (start < 0)
+            continue;
+        EXPECT_NE(std::find(wordEnds.begin(), wordEnds.end(), start), wordEnds.end())
+            << "passage " << i << " starts at frame " << start;
+        EXPECT_LE(start, before.start + before.frames - 2 * kSecond) << "passage " << i;
+        EXPECT_GT(start, before.start) << "passage " << i;
+    }
+    for (std::size_t i = 1; i < phones.size(); ++i)
+        EXPECT_EQ(phones[i].startMs, phones[i - 1].endMs) << i;
+    EXPECT_EQ(phones.back().endMs, voice.frames() * 10.0);
+}
+
+TEST(PassageSearch, AnAlignmentThatFindsNoWayIsTriedWithAnEarlierCut) {
+    const ScriptedVoice voice = dialogueOf(45);
+    ScriptedSearch scripted(voice);
+    scripted.failures = 1;
+    PassageSearch search(scripted);
+    search.alignTo(voice.dialogue);
+    const auto phones = run(search, voice);
+
+    ASSERT_GE(scripted.aligned.size(), 2u);
+    EXPECT_EQ(scripted.aligned[0].start, scripted.aligned[1].start);
+    EXPECT_LT(scripted.aligned[1].frames, scripted.aligned[0].frames);
+    EXPECT_GE(scripted.aligned[1].frames, 20 * kSecond) << "never shorter than 20 s";
+    EXPECT_EQ(spokenPhones(phones), dialoguePhones(voice));
+
+    ScriptedSearch hopeless(voice);
+    hopeless.failures = 1000;
+    PassageSearch failing(hopeless);
+    failing.alignTo(voice.dialogue);
+    try {
+        run(failing, voice);
+        FAIL() << "a voice that never matches is reported";
+    } catch (const VoiceError& error) {
+        EXPECT_STREQ(error.what(), "the voice could not be matched to the dialogue");
+    }
+    EXPECT_LE(hopeless.aligned.size(), 4u) << "four cuts at most";
+    for (const auto& passage : hopeless.aligned)
+        EXPECT_GE(passage.frames, 20 * kSecond);
+}
+
+TEST(PassageSearch, WordsTheVoiceLeavesOutAreCountedAndItsEndAfterTheDialogueIsClosed) {
+    ScriptedVoice voice;
+    voice.pause(50);
+    voice.word("P AA T", false);
+    voice.word("K IY S", false);
+    for (int word = 0; word < 12; ++word) {
+        voice.word(kWords[(word + 2) % 6]);
+        voice.pause(20);
+    }
+    voice.pause(40 * kSecond); // a long silence after the last word
+    ScriptedSearch scripted(voice);
+    PassageSearch search(scripted);
+    search.alignTo(voice.dialogue);
+    const auto phones = run(search, voice);
+
+    EXPECT_EQ(search.wordsSkipped(), 2u);
+    EXPECT_EQ(search.wordsNotHeard(), 0u);
+    // From the end of the last word to the end of the clip, only silence.
+    const auto lastSpoken = std::find_if(phones.rbegin(), phones.rend(), [](const TimedPhone& p) {
+        return p.phone != "SIL";
+    });
+    ASSERT_NE(lastSpoken, phones.rend());
+    EXPECT_LE(lastSpoken->endMs, (voice.frames() - 40 * kSecond) * 10.0 + kChangeMs);
+    EXPECT_EQ(phones.back().endMs, voice.frames() * 10.0);
+
+    // A voice that stops before the dialogue does leaves its last words
+    // unheard.
+    ScriptedVoice shortVoice;
+    shortVoice.pause(50);
+    for (int word = 0; word < 10; ++word) {
+        shortVoice.word(kWords[word % 6], word < 7);
+        shortVoice.pause(word < 7 ? 20 : 0);
+    }
+    ScriptedSearch shortScripted(shortVoice);
+    PassageSearch shortSearch(shortScripted);
+    shortSearch.alignTo(shortVoice.dialogue);
+    run(shortSearch, shortVoice);
+    EXPECT_EQ(shortSearch.wordsNotHeard(), 3u);
+}
+
+} // namespace
+} // namespace visemer

@@ -1,0 +1,235 @@
+#include "voice/PassageSearch.h"
+
+#include "voice/DialogueGrammar.h"
+#include "voice/VoiceDecoder.h"
+#include "voice/VoiceError.h"
+
+#include <algorithm>
+
+namespace visemer {
+namespace {
+
+constexpr std::size_t kSamplesPerFrame = VoiceDecoder::kSampleRate / 100; // 10 ms
+constexpr double kMsPerFrame = 10;
+// A frame's window is 25.625 ms long and starts where the frame does, so the
+// sound a frame hears is centred 12.8 ms after the frame's start. A change
+// between two frames lies halfway between their centres: this much later
+// than the later frame's start.
+constexpr double kWindowMs = 25.625;
+constexpr double kChangeAfterFrameStartMs = kWindowMs / 2 - kMsPerFrame / 2;
+// The voice is searched in passages of at most this long. The phone search
+// cuts each at the quietest frame of its last third; an alignment goes on
+// from the end of the last word it keeps.
+constexpr std::size_t kLongestPassage = 30 * VoiceDecoder::kSampleRate;
+constexpr std::size_t kShortestPassage = 20 * VoiceDecoder::kSampleRate;
+// A passage of dialogue holds at most this many words: half a minute at
+// twice the pace of quick speech.
+constexpr std::size_t kWordsPerPassage = 200;
+// Words that end this close to a passage's cut are aligned again with the
+// next passage.
+constexpr std::size_t kHeldBack = 2 * VoiceDecoder::kSampleRate;
+// How many of a passage's first words the alignment may leave out, to catch
+// up with a voice that does not say them.
+constexpr std::size_t kMostSkipped = 50;
+// An alignment's last passage is at most about this long.
+constexpr std::size_t kLastPassage = 6 * VoiceDecoder::kSampleRate;
+// How many cuts a passage of dialogue is tried with.
+constexpr int kAttempts = 4;
+
+std::string clockTime(std::uint64_t sample) {
+    const std::uint64_t seconds = sample / VoiceDecoder::kSampleRate;
+    const std::string secondsText = std::to_string(seconds % 60);
+    return std::to_string(seconds / 60) + ":" + (secondsText.size() < 2 ? "0" : "") + secondsText;
+}
+
+std::size_t quietestFrame(const std::int16_t* samples, std::size_t from, std::size_t to) {
+    std::size_t best = to;
+    double bestEnergy = -1;
+    for (std::size_t at = from; at + kSamplesPerFrame <= to; at += kSamplesPerFrame) {
+        double energy = 0;
+        for (std::size_t i = at; i < at + kSamplesPerFrame; ++i)
+            energy += static_cast<double>(samples[i]) * samples[i];
+        if (bestEnergy < 0 || energy < bestEnergy) {
+            bestEnergy = energy;
+            best = at;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+void PassageSearch::alignTo(const Pronunciations& dialogue) {
+    dialogue_ = dialogue;
+    nextWord_ = 0;
+    aligning_ = true;
+}
+
+void PassageSearch::feed(const std::int16_t* samples, std::size_t count) {
+    pending_.insert(pending_.end(), samples, samples + count);
+    while (pending_.size() >= kLongestPassage) {
+        if (aligning_) {
+            alignPassage(false);
+            continue;
+        }
+        recognisePhones(quietCut());
+    }
+}
+
+std::size_t PassageSearch::quietCut() const {
+    // The quietest moment of the passage's last third.
+    const std::size_t longest = std::min(kLongestPassage, pending_.size());
+    return quietestFrame(pending_.data(), shortestCut(), longest);
+}
+
+std::size_t PassageSearch::shortestCut() const {
+    return std::min(kShortestPassage, std::min(kLongestPassage, pending_.size()) / 3 * 2);
+}
+
+void PassageSearch::recognisePhones(std::size_t count) {
+    const auto segments = search_.phones(pending_.data(), count);
+    keep(segments, segments.size(), count);
+    advance(count);
+}
+
+void PassageSearch::keep(const std::vector<PhoneSegment>& segments, std::size_t count,
+                           std::size_t passageSamples) {
+    const double offsetMs = static_cast<double>(pendingStart_) * 1000.0 / VoiceDecoder::kSampleRate;
+    const double lengthMs =
+        static_cast<double>(passageSamples) * 1000.0 / VoiceDecoder::kSampleRate;
+    // A passage that goes on from where the one before was cut at a change
+    // of phone starts with that change.
+    const double firstChangeMs = continuesAtChange_ ? kChangeAfterFrameStartMs : 0;
+    const auto changeAt = [&](int frame) {
+        return frame <= 0 ? firstChangeMs
+                          : std::min(lengthMs, frame * kMsPerFrame + kChangeAfterFrameStartMs);
+    };
+    for (std::size_t i = 0; i < count && i < segments.size(); ++i)
+        phones_.push_back({offsetMs + changeAt(segments[i].first),
+                           offsetMs + changeAt(segments[i].end), segments[i].phone});
+}
+
+void PassageSearch::advance(std::size_t samples) {
+    samples = std::min(samples, pending_.size());
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(samples));
+    pendingStart_ += samples;
+}
+
+void PassageSearch::alignPassage(bool last) {
+    // A long clip is aligned a passage at a time, each against the words
+    // that may be in it. The passage's last words may have been cut short,
+    // so they are aligned again with the next passage, which starts where
+    // the last word kept ends.
+    const std::size_t shortest = shortestCut();
+    std::size_t passage = last ? pending_.size() : quietCut();
+    if (nextWord_ >= dialogue_.spellings.size()) {
+        // Past the dialogue's last word the mouth stays closed.
+        keep({{"SIL", 0, static_cast<int>(passage / kSamplesPerFrame)}}, 1, passage);
+        advance(passage);
+        continuesAtChange_ = false;
+        return;
+    }
+    const std::size_t from = nextWord_;
+    const std::size_t to = std::min(dialogue_.spellings.size(), from + kWordsPerPassage);
+    bool whole = last && to == dialogue_.spellings.size();
+    std::vector<PhoneSegment> segments;
+    for (int attempt = 0; segments.empty() && attempt < kAttempts; ++attempt) {
+        if (attempt > 0) {
+            // Now and then the search finds no way to end a word exactly
+            // where a passage is cut; another cut, at an earlier quiet
+            // moment, gets through. The clip's last passage cannot move
+            // its end, but the voice may have ended before the dialogue.
+            if (whole)
+                whole = false;
+            else if (!last && passage > shortest + kSamplesPerFrame)
+                passage = quietestFrame(pending_.data(), shortest, passage - kSamplesPerFrame);
+            else
+                break;
+        }
+        segments = search_.align(dialogueGraph(dialogue_, from, to, !whole, kMostSkipped),
+                                 pending_.data(), passage);
+    }
+    if (segments.empty())
+        throw VoiceError("the voice could not be matched to the dialogue" +
+                         (pendingStart_ > 0 ? " after " + clockTime(pendingStart_) : ""));
+
+    std::vector<std::string> spoken;
+    std::vector<std::size_t> spokenSegment; // each phone's segment
+    for (std::size_t i = 0; i < segments.size(); ++i)
+        if (segments[i].phone != "SIL") {
+            spoken.push_back(segments[i].phone);
+            spokenSegment.push_back(i);
+        }
+    const std::vector<WordRead> found = readWords(spoken, dialogue_, from, kMostSkipped);
+    // The words up to the n-th found are kept; any the voice leapt over
+    // are counted.
+    const auto keepWords = [&](std::size_t n) {
+        wordsSkipped_ += found[n - 1].word + 1 - nextWord_ - n;
+        nextWord_ = found[n - 1].word + 1;
+    };
+    if (last) {
+        keep(segments, segments.size(), passage);
+        advance(passage);
+        if (!found.empty())
+            keepWords(found.size());
+        return;
+    }
+    // Keep the words that end well before the cut; at least one, so that
+    // the alignment always moves on.
+    const int latestEnd = static_cast<int>((passage - kHeldBack) / kSamplesPerFrame);
+    std::size_t words = 0;
+    while (words < found.size() && segments[spokenSegment[found[words].end - 1]].end <= latestEnd)
+        ++words;
+    if (words == 0 && !found.empty())
+        words = 1;
+    if (words == 0) {
+        // No word ends in the passage: it holds a pause, and perhaps the
+        // start of a word cut short, which is aligned again from its start.
+        std::size_t kept = spokenSegment.empty() ? segments.size() : spokenSegment.front();
+        std::size_t until = kept < segments.size()
+                                ? static_cast<std::size_t>(segments[kept].first) * kSamplesPerFrame
+                                : passage;
+        if (until == 0) {
+            kept = segments.size();
+            until = passage;
+        }
+        keep(segments, kept, passage);
+        advance(until);
+        continuesAtChange_ = until < passage;
+        return;
+    }
+    const std::size_t lastSegment = spokenSegment[found[words - 1].end - 1];
+    keep(segments, lastSegment + 1, passage);
+    advance(static_cast<std::size_t>(segments[lastSegment].end) * kSamplesPerFrame);
+    keepWords(words);
+    continuesAtChange_ = true;
+}
+
+std::size_t PassageSearch::wordsSkipped() const {
+    return wordsSkipped_;
+}
+
+std::size_t PassageSearch::wordsNotHeard() const {
+    return dialogue_.spellings.size() - std::min(nextWord_, dialogue_.spellings.size());
+}
+
+std::vector<TimedPhone> PassageSearch::finish() {
+    if (aligning_) {
+        // The clip's end is aligned like the rest until only a few seconds
+        // are left, so that even the last passage starts where a leap can
+        // still catch up with the voice.
+        while (pending_.size() > kLastPassage && nextWord_ < dialogue_.spellings.size()) {
+            const std::size_t before = pending_.size();
+            alignPassage(false);
+            if (pending_.size() == before)
+                break;
+        }
+        if (!pending_.empty() || nextWord_ < dialogue_.spellings.size())
+            alignPassage(true);
+    } else if (!pending_.empty()) {
+        recognisePhones(pending_.size());
+    }
+    return std::move(phones_);
+}
+
+} // namespace visemer
