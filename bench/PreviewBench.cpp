@@ -52,11 +52,13 @@ public:
     void reset() {
         painted.clear();
         afterEnd.clear();
+        steadyAt.clear();
         startedAt_ = clock_.nowMs();
         offset_.reset();
     }
     std::vector<double> painted;
     std::vector<bool> afterEnd;
+    std::vector<double> steadyAt; // when each paint began, on the steady clock
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -74,6 +76,7 @@ protected:
             // after its end.
             painted.push_back(position ? *position : now - offset_.value_or(startedAt_));
             afterEnd.push_back(!position && offset_.has_value());
+            steadyAt.push_back(now);
         }
         return QObject::eventFilter(watched, event);
     }
@@ -95,7 +98,8 @@ struct Summary {
     double within99 = 0;
 };
 
-Summary report(const char* name, const std::vector<Error>& errors) {
+Summary report(const char* name, const std::vector<Error>& errors,
+               const std::vector<double>& steadyErrors = {}) {
     if (errors.empty())
         return {};
     std::vector<double> sizes;
@@ -117,6 +121,14 @@ Summary report(const char* name, const std::vector<Error>& errors) {
     for (const Error& error : largest)
         std::printf("  row %zu %+.2f ms", error.row + 1, error.ms);
     std::printf("\n");
+    if (!steadyErrors.empty()) {
+        // The same rows on the steady clock, the clip's position taken at
+        // the median pace: where these differ, the clip's own clock moved.
+        std::printf("%-34s on the steady clock:", "");
+        for (const Error& error : largest)
+            std::printf("  row %zu %+.2f ms", error.row + 1, steadyErrors[error.row]);
+        std::printf("\n");
+    }
     return {sizes.back(), sizes[sizes.size() * 99 / 100]};
 }
 
@@ -134,12 +146,21 @@ std::optional<Summary> compare(const char* name, const PaintWatch& watch,
     std::vector<Error> all;
     std::vector<Error> playing;
     std::vector<Error> after;
+    std::vector<double> offsets; // steady time minus clip position
+    for (std::size_t row = 0; row < due.size(); ++row)
+        offsets.push_back(watch.steadyAt[row] - watch.painted[row]);
+    std::vector<double> sortedOffsets = offsets;
+    std::sort(sortedOffsets.begin(), sortedOffsets.end());
+    const double medianOffset = sortedOffsets[sortedOffsets.size() / 2];
+    std::vector<double> steadyErrors;
+    for (std::size_t row = 0; row < due.size(); ++row)
+        steadyErrors.push_back(watch.steadyAt[row] - medianOffset - due[row]);
     for (std::size_t row = 0; row < due.size(); ++row) {
         const Error error{row, watch.painted[row] - due[row]};
         all.push_back(error);
         (watch.afterEnd[row] ? after : playing).push_back(error);
     }
-    const Summary summary = report(name, all);
+    const Summary summary = report(name, all, steadyErrors);
     if (!after.empty()) {
         report("  while the clip plays", playing);
         report("  after the clip's end", after);

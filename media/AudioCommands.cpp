@@ -1,7 +1,7 @@
 #include "media/AudioCommands.h"
 
-#include "media/MediaPlayer.h"
 #include "files/TextFiles.h"
+#include "media/MediaPlayer.h"
 #include "toolkit/UiToolkit.h"
 
 namespace visemer {
