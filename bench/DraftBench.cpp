@@ -1,36 +1,40 @@
-// How good and how fast a draft from the voice is. espeak-ng speaks a set
-// of sentences in several voices and speeds; the phonemes it reports, with
-// their places in its audio, are the reference timing. Each clip is drafted
-// without and with its text, and the drafted rows are compared with the
-// reference, frame by frame at 30 fps:
-//   - agreement: the share of frames whose drawing matches;
-//   - change error: for each change of drawing in the reference, how far
-//     the nearest change in the draft lies (median and 90th percentile);
-//   - speed: seconds of voice per second of processor time.
+// How good and how fast a draft from the voice is. Sets of clips, each
+// drafted without and with its text and scored frame by frame at 30 fps
+// against a reference:
+//   - espeak-ng's voices, Festival's diphone and HTS voices: the phones
+//     each synthesizer reports with their times are the reference;
+//   - the same sets joined into one clip each, after a 3 s lead-in and
+//     with pauses of 0.2 to 5 s between lines;
+//   - read speech (the LibriVox lines of pocketsphinx-testdata), alone and
+//     joined, where only silence and voice are known, from the signal.
+// For every set it prints the share of frames whose drawing agrees, the
+// ceiling (the reference itself laid out as rows) and the agreement as a
+// share of it; the share of the reference's changes of drawing with a
+// change in the draft within one frame and within 50 ms; the share of
+// silent frames drawn closed (and, for read speech, of voiced frames drawn
+// open); the share of b, m and p with the lips closed within a frame of
+// them; and the speed, seconds of voice per second of processor time.
 // With --long-minutes N it also drafts one clip of N minutes, without and
 // with its text, each in a child process, and reports the agreement over
 // the whole clip and that process's peak resident memory.
 //
 //   draft_bench [--sentences N] [--long-minutes N] [--keep DIR]
 //
-// Exits 1 without figures when no frame could be compared.
+// Exits 1 without figures when no frame could be compared, and names any
+// set it could not make (Festival or pocketsphinx-testdata missing).
 
+#include "bench/draft/DraftScore.h"
+#include "bench/draft/Voices.h"
 #include "exchange/ProjectDocument.h"
 #include "exchange/RowLayout.h"
-#include "exchange/Vocabulary.h"
 #include "tool/Draft.h"
 #include "voice/VoiceError.h"
-
-#include <espeak-ng/speak_lib.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
-#include <map>
-#include <set>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -40,212 +44,7 @@
 namespace {
 
 using namespace visemer;
-
-constexpr double kFrameMs = 1000.0 / 30;
-
-const char* const kSentences[] = {
-    "The birch canoe slid on the smooth planks.",
-    "Glue the sheet to the dark blue background.",
-    "It is easy to tell the depth of a well.",
-    "These days a chicken leg is a rare dish.",
-    "Rice is often served in round bowls.",
-    "The juice of lemons makes fine punch.",
-    "The box was thrown beside the parked truck.",
-    "The hogs were fed chopped corn and garbage.",
-    "Four hours of steady work faced us.",
-    "A large size in stockings is hard to sell.",
-    "The boy was there when the sun rose.",
-    "A rod is used to catch pink salmon.",
-    "The source of the huge river is the clear spring.",
-    "Kick the ball straight and follow through.",
-    "Help the woman get back to her feet.",
-    "A pot of tea helps to pass the evening.",
-    "Smoky fires lack flame and heat.",
-    "The soft cushion broke the man's fall.",
-    "The salt breeze came across from the sea.",
-    "The girl at the booth sold fifty bonds.",
-    "The small pup gnawed a hole in the sock.",
-    "The fish twisted and turned on the bent hook.",
-    "Press the pants and sew a button on the vest.",
-    "The swan dive was far short of perfect.",
-    "The beauty of the view stunned the young boy.",
-    "Two blue fish swam in the tank.",
-    "Her purse was full of useless trash.",
-    "The colt reared and threw the tall rider.",
-    "It snowed, rained, and hailed the same morning.",
-    "Read verse out loud for pleasure.",
-    "Hoist the load to your left shoulder.",
-    "Take the winding path to reach the lake.",
-    "Note closely the size of the gas tank.",
-    "Wipe the grease off his dirty face.",
-    "Mend the coat before you go out.",
-    "The wrist was badly strained and hung limp.",
-    "The stray cat gave birth to kittens.",
-    "The young girl gave no clear response.",
-    "The meal was cooked before the bell rang.",
-    "What joy there is in living.",
-    "Peter picked a peck of pickled peppers.",
-    "Move the vase away from the window, please.",
-    "We will meet by the old mill at noon.",
-    "Open your mouth wide and say ah.",
-};
-
-struct Voice {
-    const char* name;
-    int wordsPerMinute;
-};
-const Voice kVoices[] = {
-    {"en-us", 175}, {"en", 150}, {"en-us+f3", 200}, {"en+m3", 165}, {"en-us+f2", 140},
-};
-
-// espeak-ng's English phoneme names as the recognizer's phones; the
-// reference then goes through the same tables as the draft.
-const std::map<std::string, std::string>& espeakPhones() {
-    static const std::map<std::string, std::string> table{
-        {"p", "P"},   {"b", "B"},    {"m", "M"},   {"f", "F"},    {"v", "V"},   {"T", "TH"},
-        {"D", "DH"},  {"s", "S"},    {"z", "Z"},   {"S", "SH"},   {"Z", "ZH"},  {"tS", "CH"},
-        {"dZ", "JH"}, {"t", "T"},    {"t#", "T"},  {"t2", "T"},   {"d", "D"},   {"d#", "D"},
-        {"k", "K"},   {"g", "G"},    {"h", "HH"},  {"n", "N"},    {"n-", "N"},  {"N", "NG"},
-        {"l", "L"},   {"l/", "L"},   {"@L", "L"},  {"r", "R"},    {"r-", "R"},  {"R", "R"},
-        {"w", "W"},   {"j", "Y"},    {"a", "AE"},  {"a#", "AE"},  {"A:", "AA"}, {"A@", "AA"},
-        {"A", "AA"},  {"aa", "AE"},  {"aI", "AY"}, {"aI@", "AY"}, {"aU", "AW"}, {"V", "AH"},
-        {"@", "AH"},  {"@2", "AH"},  {"@5", "AH"}, {"a2", "AH"},  {"E", "EH"},  {"e@", "EH"},
-        {"e", "EH"},  {"eI", "EY"},  {"I", "IH"},  {"I2", "IH"},  {"I#", "IH"}, {"i", "IY"},
-        {"i@", "IY"}, {"I@", "IH"},  {"i:", "IY"}, {"U", "UH"},   {"U@", "UH"}, {"u:", "UW"},
-        {"O:", "AO"}, {"O", "AO"},   {"O@", "AO"}, {"o@", "AO"},  {"0", "AA"},  {"oU", "OW"},
-        {"@U", "OW"}, {"o", "OW"},   {"OI", "OY"}, {"3:", "ER"},  {"3", "ER"},  {"?", "SIL"},
-        {"O2", "AO"}, {"i@3", "IY"},
-    };
-    return table;
-}
-
-std::set<std::string> unknownEspeak;
-
-std::string phoneOfEspeak(const std::string& name) {
-    if (name.empty() || name[0] == '_')
-        return "SIL";
-    const auto found = espeakPhones().find(name);
-    if (found != espeakPhones().end())
-        return found->second;
-    unknownEspeak.insert(name);
-    return "SIL";
-}
-
-struct Spoken {
-    std::vector<short> samples;
-    std::vector<TimedPhone> phones;
-};
-Spoken* speaking = nullptr;
-
-int collect(short* wave, int count, espeak_EVENT* events) {
-    if (wave && count > 0)
-        speaking->samples.insert(speaking->samples.end(), wave, wave + count);
-    for (espeak_EVENT* event = events; event && event->type != espeakEVENT_LIST_TERMINATED;
-         ++event) {
-        if (event->type != espeakEVENT_PHONEME)
-            continue;
-        char name[9] = {};
-        std::memcpy(name, event->id.string, 8);
-        const double at = event->audio_position;
-        if (!speaking->phones.empty())
-            speaking->phones.back().endMs = at;
-        speaking->phones.push_back({at, at, phoneOfEspeak(name)});
-    }
-    return 0;
-}
-
-int sampleRate = 22050;
-
-Spoken speak(const std::string& text, const Voice& voice) {
-    Spoken spoken;
-    speaking = &spoken;
-    espeak_SetVoiceByName(voice.name);
-    espeak_SetParameter(espeakRATE, voice.wordsPerMinute, 0);
-    espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
-                 nullptr);
-    espeak_Synchronize();
-    const double lengthMs = spoken.samples.size() * 1000.0 / sampleRate;
-    if (!spoken.phones.empty())
-        spoken.phones.back().endMs = lengthMs;
-    speaking = nullptr;
-    return spoken;
-}
-
-void writeWav(const std::string& path, const std::vector<short>& samples) {
-    std::ofstream out(path, std::ios::binary);
-    const auto u32 = [&](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    const auto u16 = [&](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-    const std::uint32_t bytes = static_cast<std::uint32_t>(samples.size() * 2);
-    out.write("RIFF", 4);
-    u32(36 + bytes);
-    out.write("WAVEfmt ", 8);
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(static_cast<std::uint32_t>(sampleRate));
-    u32(static_cast<std::uint32_t>(sampleRate * 2));
-    u16(2);
-    u16(16);
-    out.write("data", 4);
-    u32(bytes);
-    out.write(reinterpret_cast<const char*>(samples.data()), bytes);
-}
-
-// The drawing shown at a moment, from stretches in time order.
-char drawingAt(const std::vector<TimedLabel>& stretches, double ms) {
-    auto it = std::upper_bound(stretches.begin(), stretches.end(), ms,
-                               [](double t, const TimedLabel& s) { return t < s.startMs; });
-    if (it == stretches.begin())
-        return 'C';
-    --it;
-    return Vocabulary::drawingOf(it->label).value_or('C');
-}
-
-std::vector<double> changesOf(const std::vector<TimedLabel>& stretches) {
-    std::vector<double> changes;
-    char shown = 'C';
-    for (const TimedLabel& stretch : stretches) {
-        if (stretch.endMs <= stretch.startMs)
-            continue;
-        const char drawing = Vocabulary::drawingOf(stretch.label).value_or('C');
-        if (drawing != shown)
-            changes.push_back(stretch.startMs);
-        shown = drawing;
-    }
-    return changes;
-}
-
-struct Score {
-    long frames = 0, agreeing = 0;
-    std::map<std::string, long> confusions; // "reference>draft" drawings
-    std::vector<double> changeErrors;
-    double voiceSeconds = 0, cpuSeconds = 0;
-
-    void add(const std::vector<TimedLabel>& reference, const std::vector<TimedLabel>& draft,
-             double lengthMs) {
-        for (double at = kFrameMs / 2; at < lengthMs; at += kFrameMs) {
-            ++frames;
-            const char expected = drawingAt(reference, at), got = drawingAt(draft, at);
-            agreeing += expected == got;
-            if (expected != got)
-                ++confusions[std::string(1, expected) + ">" + got];
-        }
-        const auto drafted = changesOf(draft);
-        for (double change : changesOf(reference)) {
-            double nearest = 1e9;
-            for (double other : drafted)
-                nearest = std::min(nearest, std::abs(other - change));
-            changeErrors.push_back(nearest);
-        }
-    }
-};
-
-double percentile(std::vector<double> values, double share) {
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[static_cast<std::size_t>(share * static_cast<double>(values.size() - 1))];
-}
+using namespace visemer::bench;
 
 double cpuSeconds() {
     rusage usage{};
@@ -254,23 +53,79 @@ double cpuSeconds() {
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-std::vector<TimedLabel> referenceStretches(const Spoken& spoken) {
-    return tool::labelledStretches(spoken.phones);
+struct Set {
+    std::string name;
+    std::vector<Line> lines;
+    DraftScore scores[2]; // without and with text
+};
+
+// Drafts every line of a set without and with its text, and scores them.
+void draftSet(Set& set, const std::string& folder) {
+    for (std::size_t i = 0; i < set.lines.size(); ++i) {
+        const Line& line = set.lines[i];
+        std::string name = set.name;
+        std::replace(name.begin(), name.end(), ' ', '-');
+        const std::string wav = folder + "/" + name + "-" + std::to_string(i + 1) + ".wav";
+        writeWav(wav, line);
+        std::ofstream(folder + "/" + name + "-" + std::to_string(i + 1) + ".txt") << line.text;
+        std::vector<TimedLabel> ceiling;
+        if (!line.phones.empty()) {
+            Timing perfect;
+            perfect.rows = layOutRows(tool::labelledStretches(line.phones), delayUnitMs(perfect));
+            ceiling = timeRows(perfect, delayUnitMs(perfect));
+        }
+        for (const bool withText : {false, true}) {
+            DraftScore& score = set.scores[withText];
+            tool::DraftRequest request;
+            request.voice = wav;
+            if (withText)
+                request.dialogue = line.text;
+            const double before = cpuSeconds();
+            tool::Draft draft;
+            try {
+                draft = tool::draftTiming(request, {});
+            } catch (const VoiceError& error) {
+                std::fprintf(stderr, "draft_bench: %s, line %zu: %s\n", set.name.c_str(), i + 1,
+                             error.what());
+                ++score.failures;
+                continue;
+            }
+            score.cpuSeconds += cpuSeconds() - before;
+            score.voiceSeconds += line.lengthMs() / 1000;
+            const auto rows = timeRows(draft.timing, delayUnitMs(draft.timing));
+            if (line.phones.empty())
+                score.addRecorded(line, rows);
+            else
+                score.addTimed(line, rows, ceiling);
+        }
+    }
 }
 
-void print(const char* name, const Score& score, double agreementGoal) {
-    std::printf("%-18s agreement %5.1f%% (goal %.0f%%)  change error median %5.1f ms, 90%% "
-                "%6.1f ms  speed %5.1fx real time (goal 10x)\n",
-                name,
-                100.0 * static_cast<double>(score.agreeing) / static_cast<double>(score.frames),
-                agreementGoal, percentile(score.changeErrors, 0.5),
-                percentile(score.changeErrors, 0.9), score.voiceSeconds / score.cpuSeconds);
+void printSet(const Set& set) {
+    for (const bool withText : {false, true}) {
+        const DraftScore& s = set.scores[withText];
+        const std::string name = set.name + (withText ? ", text" : ", no text");
+        const double speed = s.voiceSeconds / std::max(1e-9, s.cpuSeconds);
+        if (s.bilabials > 0)
+            std::printf("%-40s %5.1f%% %5.1f%% %5.1f%%  %5.1f%% %5.1f%%  %5.1f%%        %5.1f%%  "
+                        "%5.1fx%s\n",
+                        name.c_str(), DraftScore::share(s.agreeing, s.frames),
+                        DraftScore::share(s.ceilingAgreeing, s.frames),
+                        DraftScore::share(s.agreeing, s.ceilingAgreeing),
+                        DraftScore::share(s.changesWithinFrame, s.changes),
+                        DraftScore::share(s.changesWithin50Ms, s.changes),
+                        DraftScore::share(s.silentClosed, s.silentFrames),
+                        DraftScore::share(s.bilabialsClosed, s.bilabials), speed,
+                        s.failures ? "  FAILED DRAFTS" : "");
+        else
+            std::printf(
+                "%-40s      -      -      -       -      -   %5.1f%% %5.1f%%       -  %5.1fx%s\n",
+                name.c_str(), DraftScore::share(s.silentClosed, s.silentFrames),
+                DraftScore::share(s.voicedOpen, s.voicedFrames), speed,
+                s.failures ? "  FAILED DRAFTS" : "");
+    }
 }
 
-// Runs the tool on the long clip in a child process: its peak resident
-// memory and processor time. The tool's high-water mark is read while it
-// runs: the child's rusage would also count what it shared with this
-// process before exec.
 struct ChildRun {
     bool ok = false;
     long peakKb = 0;
@@ -316,33 +171,24 @@ ChildRun runTool(const char* tool, const std::vector<std::string>& arguments) {
 // drafted without and with their text; the agreement over the whole clip
 // shows that its later stretches are placed as well as its first.
 int longClip(int minutes, const std::string& folder, const char* tool) {
-    std::vector<Spoken> pieces;
-    for (std::size_t i = 0; i < std::size(kSentences); ++i)
-        pieces.push_back(speak(kSentences[i], kVoices[i % std::size(kVoices)]));
-    const std::size_t wanted = static_cast<std::size_t>(minutes) * 60 * sampleRate;
-    std::vector<short> samples;
-    std::vector<TimedPhone> phones;
-    std::string text;
-    samples.reserve(wanted + sampleRate * 10);
-    for (std::size_t i = 0; samples.size() < wanted; ++i) {
-        const Spoken& piece = pieces[i % pieces.size()];
-        const double offsetMs = static_cast<double>(samples.size()) * 1000.0 / sampleRate;
-        for (TimedPhone phone : piece.phones) {
-            phone.startMs += offsetMs;
-            phone.endMs += offsetMs;
-            phones.push_back(phone);
-        }
-        samples.insert(samples.end(), piece.samples.begin(), piece.samples.end());
-        text += std::string(kSentences[i % pieces.size()]) + "\n";
+    std::vector<Line> pieces;
+    if (!speakWithEspeak(sentences().size(), pieces))
+        return 1;
+    const double wantedMs = minutes * 60000.0;
+    std::vector<Line> lines;
+    double lengthMs = 0;
+    for (std::size_t i = 0; lengthMs < wantedMs; ++i) {
+        lines.push_back(pieces[i % pieces.size()]);
+        lengthMs += lines.back().lengthMs();
     }
     pieces = {};
-    const double lengthMs = static_cast<double>(samples.size()) * 1000.0 / sampleRate;
+    Line clip = joinLines(lines, 0, {0});
+    lines = {};
     const std::string wav = folder + "/long.wav", dialogue = folder + "/long.txt";
-    writeWav(wav, samples);
-    samples = {};
-    std::ofstream(dialogue) << text;
-    const auto reference = tool::labelledStretches(phones);
-    phones = {};
+    writeWav(wav, clip);
+    std::ofstream(dialogue) << clip.text;
+    clip.writtenMs = clip.lengthMs();
+    clip.samples = {};
 
     int failures = 0;
     for (bool withText : {false, true}) {
@@ -363,9 +209,9 @@ int longClip(int minutes, const std::string& folder, const char* tool) {
             ++failures;
             continue;
         }
-        Score score;
+        DraftScore score;
         const Timing& timing = project->timing;
-        score.add(reference, timeRows(timing, delayUnitMs(timing)), lengthMs);
+        score.addTimed(clip, timeRows(timing, delayUnitMs(timing)), {});
         if (score.frames == 0) {
             std::fprintf(stderr, "draft_bench: no frame of the long clip was compared\n");
             ++failures;
@@ -374,7 +220,7 @@ int longClip(int minutes, const std::string& folder, const char* tool) {
         std::printf("long clip %-13s agreement %5.1f%%  peak resident memory %.1f MB (goal under "
                     "300 MB)  %.1fx real time\n",
                     withText ? "with text:" : "without text:",
-                    100.0 * static_cast<double>(score.agreeing) / static_cast<double>(score.frames),
+                    DraftScore::share(score.agreeing, score.frames),
                     static_cast<double>(run.peakKb) / 1024.0, lengthMs / 1000 / run.cpuSeconds);
     }
     return failures ? 1 : 0;
@@ -383,13 +229,13 @@ int longClip(int minutes, const std::string& folder, const char* tool) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::size_t sentences = std::size(kSentences);
+    std::size_t count = sentences().size();
     int longMinutes = 0;
     std::string keep;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--sentences" && i + 1 < argc)
-            sentences = std::min<std::size_t>(std::strtoul(argv[++i], nullptr, 10), sentences);
+            count = std::min<std::size_t>(std::strtoul(argv[++i], nullptr, 10), count);
         else if (argument == "--long-minutes" && i + 1 < argc)
             longMinutes = std::atoi(argv[++i]);
         else if (argument == "--keep" && i + 1 < argc)
@@ -400,121 +246,96 @@ int main(int argc, char** argv) {
             return argument == "--help" ? 0 : 2;
         }
     }
-    sampleRate =
-        espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_PHONEME_EVENTS);
-    if (sampleRate <= 0) {
-        std::fprintf(stderr, "draft_bench: espeak-ng did not start\n");
-        return 1;
-    }
-    espeak_SetSynthCallback(collect);
     char folderTemplate[] = "/tmp/draft_bench.XXXXXX";
     const std::string folder = keep.empty() ? mkdtemp(folderTemplate) : keep;
 
     // Every draft loads the speech model first; how long that takes is
     // measured once here, to tell the recognition's own speed.
-    const double loadStart = cpuSeconds();
-    try {
-        PhoneRecognizer loaded(SpeechModel{}, PhoneRecognizer::Search::Phones);
-    } catch (const VoiceError& error) {
-        std::fprintf(stderr, "draft_bench: %s\n", error.what());
+    double loadSeconds[2] = {};
+    for (const bool withText : {false, true}) {
+        const double loadStart = cpuSeconds();
+        try {
+            PhoneRecognizer loaded(SpeechModel{}, withText ? PhoneRecognizer::Search::Dialogue
+                                                           : PhoneRecognizer::Search::Phones);
+        } catch (const VoiceError& error) {
+            std::fprintf(stderr, "draft_bench: %s\n", error.what());
+            return 1;
+        }
+        loadSeconds[withText] = cpuSeconds() - loadStart;
+    }
+
+    std::vector<Set> sets;
+    const std::vector<double> pauses{200, 500, 1000, 2000, 5000};
+    const auto addWithJoined = [&](const std::string& name, std::vector<Line> lines) {
+        Line joined = joinLines(lines, 3000, pauses);
+        sets.push_back({name, std::move(lines), {}});
+        sets.push_back({name + " joined", {std::move(joined)}, {}});
+    };
+    std::vector<Line> lines;
+    if (!speakWithEspeak(count, lines)) {
+        std::fprintf(stderr, "draft_bench: espeak-ng did not start\n");
         return 1;
     }
-    const double loadSeconds = cpuSeconds() - loadStart;
-
-    Score phones, phonesRows, aligned, alignedRows, referenceRows, referenceProjector;
-    for (std::size_t i = 0; i < sentences; ++i) {
-        const Voice& voice = kVoices[i % std::size(kVoices)];
-        const Spoken spoken = speak(kSentences[i], voice);
-        const std::string wav = folder + "/sentence" + std::to_string(i) + ".wav";
-        writeWav(wav, spoken.samples);
-        const double lengthMs = spoken.samples.size() * 1000.0 / sampleRate;
-        const auto reference = referenceStretches(spoken);
-        // The reference itself laid out in rows: what whole steps cost even
-        // a perfect recognition.
-        for (bool browser : {true, false}) {
-            Timing perfect;
-            perfect.browser = browser;
-            perfect.rows = layOutRows(reference, delayUnitMs(perfect));
-            (browser ? referenceRows : referenceProjector)
-                .add(reference, timeRows(perfect, delayUnitMs(perfect)), lengthMs);
-        }
-        for (bool withText : {false, true}) {
-            tool::DraftRequest request;
-            request.voice = wav;
-            if (withText)
-                request.dialogue = kSentences[i];
-            const double before = cpuSeconds();
-            tool::Draft draft;
-            try {
-                draft = tool::draftTiming(request, {});
-            } catch (const VoiceError& error) {
-                std::fprintf(stderr, "draft_bench: sentence %zu: %s\n", i + 1, error.what());
-                continue;
-            }
-            const double cpu = cpuSeconds() - before;
-            if (const char* show = std::getenv("DRAFT_BENCH_SHOW");
-                show && std::atoi(show) == static_cast<int>(i + 1)) {
-                for (const TimedPhone& phone : spoken.phones)
-                    std::printf("%s@%.0f ", phone.phone.c_str(), phone.startMs);
-                std::printf("\n");
-                for (const TimedPhone& phone : draft.phones)
-                    std::printf("%s@%.0f ", phone.phone.c_str(), phone.startMs);
-                std::printf("\n");
-            }
-            Score& rows = withText ? alignedRows : phonesRows;
-            Score& raw = withText ? aligned : phones;
-            rows.add(reference, timeRows(draft.timing, delayUnitMs(draft.timing)), lengthMs);
-            raw.add(reference, tool::labelledStretches(draft.phones), lengthMs);
-            for (Score* score : {&rows, &raw}) {
-                score->voiceSeconds += lengthMs / 1000;
-                score->cpuSeconds += cpu;
-            }
-        }
+    addWithJoined("espeak-ng", std::move(lines));
+    for (const char* voice : {"kal_diphone", "cmu_us_slt_arctic_hts"}) {
+        lines = {};
+        if (speakWithFestival(voice, count, folder, lines))
+            addWithJoined(std::string("festival ") + voice, std::move(lines));
+        else
+            std::fprintf(stderr, "draft_bench: no Festival voice %s; its sets are left out\n",
+                         voice);
     }
+    lines = {};
+    if (recordedSpeech(lines)) {
+        Line joined = joinLines(lines, 0, {0});
+        sets.push_back({"read speech", std::move(lines), {}});
+        sets.push_back({"read speech joined", {std::move(joined)}, {}});
+    } else {
+        std::fprintf(stderr, "draft_bench: no pocketsphinx-testdata; read speech is left out\n");
+    }
+    for (Set& set : sets)
+        draftSet(set, folder);
     if (keep.empty())
         std::system(("rm -rf '" + folder + "'").c_str());
-    if (phonesRows.frames == 0 || alignedRows.frames == 0) {
+
+    long compared = 0;
+    for (const Set& set : sets)
+        compared += set.scores[0].frames + set.scores[1].frames + set.scores[0].silentFrames;
+    if (compared == 0) {
         std::fprintf(stderr, "draft_bench: no frame was compared; no figures\n");
         return 1;
     }
-    if (!unknownEspeak.empty()) {
+    if (const auto unknown = unknownEspeakPhonemes(); !unknown.empty()) {
         std::fprintf(stderr, "draft_bench: espeak-ng phonemes counted as silence:");
-        for (const auto& name : unknownEspeak)
+        for (const auto& name : unknown)
             std::fprintf(stderr, " %s", name.c_str());
         std::fprintf(stderr, "\n");
     }
-    std::printf("%zu sentences, %.1f s of voice, %zu voices; frames at 30 fps\n", sentences,
-                alignedRows.voiceSeconds, std::size(kVoices));
-    print("without text", phonesRows, 65);
-    print("with text", alignedRows, 85);
-    print("  phones, no text", phones, 65);
-    print("  phones, text", aligned, 85);
-    for (const Score* perfect : {&referenceRows, &referenceProjector})
-        std::printf("%-18s agreement %5.1f%%  change error median %5.1f ms, 90%% %6.1f ms\n",
-                    perfect == &referenceRows ? "reference as rows" : "  at Projector",
-                    100.0 * static_cast<double>(perfect->agreeing) /
-                        static_cast<double>(perfect->frames),
-                    percentile(perfect->changeErrors, 0.5), percentile(perfect->changeErrors, 0.9));
-    const double drafts = 2.0 * static_cast<double>(sentences);
-    std::printf("loading the speech model takes %.2f s of processor time per draft; without it "
-                "the speed is %.1fx (no text) and %.1fx (text)\n",
-                loadSeconds,
-                phonesRows.voiceSeconds / (phonesRows.cpuSeconds - loadSeconds * drafts / 2),
-                alignedRows.voiceSeconds / (alignedRows.cpuSeconds - loadSeconds * drafts / 2));
+    std::printf("%zu sentences a synthesizer; frames at 30 fps, rows at Browser\n", count);
+    std::printf("%-40s %6s %6s %6s  %6s %6s  %6s %6s %6s  %s\n", "set", "agree", "ceil", "share",
+                "<=1fr", "<=50ms", "silent", "voiced", "b/m/p", "speed");
+    for (const Set& set : sets)
+        printSet(set);
+    std::printf(
+        "(agree: frames whose drawing agrees; ceil: the reference as rows; share: agree "
+        "over ceil; <=1fr, <=50ms: the reference's changes of drawing with one in the "
+        "draft that near; silent: silent frames drawn closed; voiced: voiced frames drawn "
+        "open; b/m/p: those with the lips closed within a frame; speed: seconds of voice a second "
+        "of processor time, each draft loading the model, which takes %.2f s without "
+        "text and %.2f s with)\n",
+        loadSeconds[0], loadSeconds[1]);
     if (std::getenv("DRAFT_BENCH_CONFUSIONS"))
-        for (const Score* score : {&phones, &aligned}) {
-            std::vector<std::pair<long, std::string>> sorted;
-            for (const auto& [pair, count] : score->confusions)
-                sorted.emplace_back(-count, pair);
-            std::sort(sorted.begin(), sorted.end());
-            std::printf("  most confused (reference>draft):");
-            for (std::size_t i = 0; i < std::min<std::size_t>(12, sorted.size()); ++i)
-                std::printf(" %s %ld", sorted[i].second.c_str(), -sorted[i].first);
-            std::printf("\n");
-        }
-    std::printf("(rows are whole delay steps of 71.4 ms at 30 fps \"Browser\", 66.7 ms at "
-                "\"Projector\"; the phone lines show the recognition before that rounding, and "
-                "the reference lines what the rounding costs a perfect recognition)\n");
+        for (const Set& set : sets)
+            for (const DraftScore& score : set.scores) {
+                std::vector<std::pair<long, std::string>> sorted;
+                for (const auto& [pair, n] : score.confusions)
+                    sorted.emplace_back(-n, pair);
+                std::sort(sorted.begin(), sorted.end());
+                std::printf("  %s most confused (reference>draft):", set.name.c_str());
+                for (std::size_t i = 0; i < std::min<std::size_t>(10, sorted.size()); ++i)
+                    std::printf(" %s %ld", sorted[i].second.c_str(), -sorted[i].first);
+                std::printf("\n");
+            }
     if (longMinutes > 0) {
         char temp[] = "/tmp/draft_bench_long.XXXXXX";
         const std::string longFolder = mkdtemp(temp);

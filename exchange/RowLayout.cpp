@@ -1,5 +1,6 @@
 #include "exchange/RowLayout.h"
 
+#include "exchange/Vocabulary.h"
 #include "text/DecimalText.h"
 
 #include <algorithm>
@@ -38,13 +39,38 @@ std::vector<Mark> marksOf(const std::vector<TimedLabel>& stretches, double unitM
     return marks;
 }
 
+// Lips pressing together for b, m or p are what an audience misses first,
+// so such a stretch too short for a step of its own still gets one: the
+// row after it gives up its first step when it has two, else the row
+// before it gives up its last, else the rows after it start a step later.
+void keepLipClosures(std::vector<Mark>& marks) {
+    for (std::size_t i = 0; i + 1 < marks.size(); ++i) {
+        if (marks[i + 1].step > marks[i].step || !Vocabulary::closesLips(marks[i].label))
+            continue;
+        const auto length = [&](std::size_t row) { return marks[row + 1].step - marks[row].step; };
+        if (i + 2 < marks.size() && length(i + 1) >= 2) {
+            ++marks[i + 1].step;
+        } else if (i > 0 && length(i - 1) >= 2) {
+            --marks[i].step;
+        } else {
+            // Up to the first row that can spare a step, or to the end.
+            std::size_t last = i + 1;
+            while (last + 1 < marks.size() && length(last) < 2)
+                ++last;
+            for (std::size_t j = i + 1; j <= last; ++j)
+                ++marks[j].step;
+        }
+    }
+}
+
 } // namespace
 
 std::vector<TimingRow> layOutRows(const std::vector<TimedLabel>& stretches, double unitMs) {
     std::vector<TimingRow> rows;
     if (!(unitMs > 0))
         return rows;
-    const std::vector<Mark> marks = marksOf(stretches, unitMs);
+    std::vector<Mark> marks = marksOf(stretches, unitMs);
+    keepLipClosures(marks);
     std::vector<std::int64_t> lengths;
     for (std::size_t i = 0; i + 1 < marks.size(); ++i) {
         const std::int64_t start = marks[i].step;

@@ -12,7 +12,8 @@ namespace visemer {
 // up. A stretch that rounds to no step at all is left out (its neighbours
 // take its time), and neighbours that end up with the same label become one
 // row. Time before the first stretch and gaps between stretches show
-// "Closed". The last stretch keeps at least one step.
+// "Closed". The last stretch keeps at least one step, and so does every
+// stretch whose drawing closes the lips (b, m, p).
 std::vector<TimingRow> layOutRows(const std::vector<TimedLabel>& stretches, double unitMs);
 
 } // namespace visemer

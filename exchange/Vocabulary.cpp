@@ -59,6 +59,8 @@ constexpr std::array<std::pair<char, char>, 9> kCueShapeDrawings{{
     {'X', 'C'},
 }};
 
+constexpr char kLipsClosed = 'B';
+
 const Drawing* findDrawing(char letter) {
     for (const Drawing& drawing : kDrawings)
         if (drawing.letter == letter)
@@ -80,6 +82,10 @@ std::optional<char> drawingOf(std::string_view label) {
     if (!phoneme)
         return std::nullopt;
     return PhonemeTable::drawingLetterOf(phoneme->shapeSlot).front();
+}
+
+bool closesLips(std::string_view label) {
+    return drawingOf(label) == kLipsClosed;
 }
 
 std::string_view labelOfDrawing(char drawing) {

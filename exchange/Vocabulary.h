@@ -22,6 +22,8 @@ std::string_view labelOfPhone(std::string_view phone);
 
 // The drawing a label shows; nothing for a text that is not a label.
 std::optional<char> drawingOf(std::string_view label);
+// Whether a label's drawing shows the lips pressed together (b, m, p).
+bool closesLips(std::string_view label);
 // The label that stands for a drawing where only the drawing is known.
 std::string_view labelOfDrawing(char drawing);
 

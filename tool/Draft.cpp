@@ -39,7 +39,7 @@ Draft draftTiming(const DraftRequest& request, const std::function<void(double)>
         recognizer.alignTo(words);
     }
     int peak = 0;
-    const std::uint64_t samples = VoiceDecoder::decode(
+    const VoiceDecoder::Decoded decoded = VoiceDecoder::decode(
         request.voice,
         [&](const std::int16_t* block, std::size_t count) {
             for (std::size_t i = 0; i < count; ++i)
@@ -49,7 +49,8 @@ Draft draftTiming(const DraftRequest& request, const std::function<void(double)>
         progress);
     if (peak < kSilentPeak)
         throw VoiceError(request.voice + " is silent");
-    draft.clipMs = static_cast<double>(samples) * 1000.0 / VoiceDecoder::kSampleRate;
+    draft.clipMs = static_cast<double>(decoded.samples) * 1000.0 / VoiceDecoder::kSampleRate;
+    draft.clipRate = decoded.clipRate;
     draft.phones = recognizer.finish();
     draft.wordsNotHeard = recognizer.wordsNotHeard();
     draft.wordsSkipped = recognizer.wordsSkipped();

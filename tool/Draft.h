@@ -25,6 +25,7 @@ struct Draft {
     std::size_t wordsNotHeard = 0;         // the dialogue's last words after the voice ended
     std::size_t wordsSkipped = 0;          // dialogue words the voice does not say
     double clipMs = 0;
+    int clipRate = 0; // the clip's own sample rate, when known
 };
 
 // Recognises the voice's phones and lays them out as rows. Throws

@@ -9,6 +9,7 @@
 #include "tool/Messages.h"
 #include "tool/Progress.h"
 #include "tool/TimingFiles.h"
+#include "voice/VoiceDecoder.h"
 #include "voice/VoiceError.h"
 
 #include <cerrno>
@@ -107,6 +108,10 @@ int runDraft(const std::vector<std::string>& words) {
             throw InputError(error.what());
         }
     }
+    if (draft.clipRate > 0 && draft.clipRate < VoiceDecoder::kSampleRate)
+        note("the clip is sampled at " + std::to_string(draft.clipRate) +
+             " Hz; the speech model wants wide-band speech, 16 kHz or more, and drafts a "
+             "narrow-band clip (a telephone's) less well");
     if (!draft.unknownWords.empty())
         warn("not in the pronouncing dictionary, left out: " + joinedWords(draft.unknownWords));
     if (draft.wordsSkipped > 0)

@@ -1,10 +1,12 @@
 #include "voice/PassageSearch.h"
 
 #include "voice/DialogueGrammar.h"
+#include "voice/Loudness.h"
 #include "voice/VoiceDecoder.h"
 #include "voice/VoiceError.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace visemer {
 namespace {
@@ -35,11 +37,32 @@ constexpr std::size_t kMostSkipped = 50;
 constexpr std::size_t kLastPassage = 6 * VoiceDecoder::kSampleRate;
 // How many cuts a passage of dialogue is tried with.
 constexpr int kAttempts = 4;
+// Silence at the start of a passage this many frames long or longer is
+// closed before the alignment, up to this many frames before the voice
+// comes in: a soft onset may not reach the silence level at once.
+constexpr std::size_t kSilenceSkipped = 10;
+constexpr std::size_t kOnsetFrames = 5;
+// Silences within a passage this long or longer are pauses; all but a
+// margin at each end is taken out of what the alignment hears.
+constexpr std::size_t kShortestPauseFrames = 15;
+constexpr std::size_t kPauseMarginFrames = 3;
+// Each phone of the search lasts at least this many frames.
+constexpr int kShortestPhoneFrames = 3;
+// A passage with less voice than this left is all pause.
+constexpr std::size_t kShortestVoiceFrames = 20;
 
 std::string clockTime(std::uint64_t sample) {
     const std::uint64_t seconds = sample / VoiceDecoder::kSampleRate;
     const std::string secondsText = std::to_string(seconds % 60);
     return std::to_string(seconds / 60) + ":" + (secondsText.size() < 2 ? "0" : "") + secondsText;
+}
+
+// Silence that follows silence lengthens it.
+void addSegment(std::vector<PhoneSegment>& segments, PhoneSegment segment) {
+    if (segment.phone == "SIL" && !segments.empty() && segments.back().phone == "SIL")
+        segments.back().end = segment.end;
+    else
+        segments.push_back(std::move(segment));
 }
 
 std::size_t quietestFrame(const std::int16_t* samples, std::size_t from, std::size_t to) {
@@ -87,13 +110,17 @@ std::size_t PassageSearch::shortestCut() const {
 }
 
 void PassageSearch::recognisePhones(std::size_t count) {
-    const auto segments = search_.phones(pending_.data(), count);
+    silence_.observe(Loudness::frameLevels(pending_.data(), count));
+    const auto segments =
+        searchWithoutPauses(count, [this](const std::int16_t* samples, std::size_t length) {
+            return search_.phones(samples, length);
+        });
     keep(segments, segments.size(), count);
     advance(count);
 }
 
 void PassageSearch::keep(const std::vector<PhoneSegment>& segments, std::size_t count,
-                           std::size_t passageSamples) {
+                         std::size_t passageSamples) {
     const double offsetMs = static_cast<double>(pendingStart_) * 1000.0 / VoiceDecoder::kSampleRate;
     const double lengthMs =
         static_cast<double>(passageSamples) * 1000.0 / VoiceDecoder::kSampleRate;
@@ -115,11 +142,80 @@ void PassageSearch::advance(std::size_t samples) {
     pendingStart_ += samples;
 }
 
+// The search would stretch the first word back over silence before it,
+// so a passage that starts silent has its silence closed and is aligned
+// from shortly before the voice comes in. True when it closed any.
+bool PassageSearch::skipSilenceAtStart(std::size_t passage) {
+    const auto levels = Loudness::frameLevels(pending_.data(), passage);
+    silence_.observe(levels);
+    const std::size_t silent = Loudness::silentFramesAtStart(levels, silence_.level());
+    if (silent < kSilenceSkipped + kOnsetFrames)
+        return false;
+    const std::size_t frames = silent == levels.size() ? silent : silent - kOnsetFrames;
+    const std::size_t samples = frames == levels.size() ? passage : frames * kSamplesPerFrame;
+    keep({{"SIL", 0, static_cast<int>(frames)}}, 1, passage);
+    advance(samples);
+    continuesAtChange_ = samples < passage;
+    return true;
+}
+
+// The alignment would rather stretch a word over a pause than take the
+// pause for one, and the phone search hears phones in a long silence, so
+// the pauses are taken out of what either hears and put back as silence in
+// what it found. A phone laid across a pause keeps its longer side;
+// silences shorter than the longest closure of a stop are left to the
+// search, which keeps such closures inside their words.
+std::vector<PhoneSegment> PassageSearch::searchWithoutPauses(std::size_t passage,
+                                                             const Search& search) {
+    const Loudness::Condensed voice = Loudness::withoutLongSilences(
+        pending_.data(), passage, silence_.level(), kShortestPauseFrames, kPauseMarginFrames);
+    const int total = static_cast<int>(passage / kSamplesPerFrame);
+    // Too little voice for the search to hold on to: a pause.
+    if (voice.frameOf.size() < kShortestVoiceFrames)
+        return {{"SIL", 0, total}};
+    const auto found = search(voice.samples.data(), voice.samples.size());
+    const int frames = static_cast<int>(voice.frameOf.size());
+    const auto whole = [&](int frame) {
+        return frame < frames ? voice.frameOf[static_cast<std::size_t>(frame)]
+                              : voice.frameOf.back() + 1 + (frame - frames);
+    };
+    std::vector<PhoneSegment> segments;
+    int reached = 0;
+    for (const PhoneSegment& segment : found) {
+        // The runs of the segment's frames that lie together in the whole.
+        int bestFirst = whole(segment.first), bestEnd = bestFirst, runFirst = bestFirst;
+        for (int frame = segment.first; frame < segment.end; ++frame) {
+            const int at = whole(frame);
+            if (frame > segment.first && at != whole(frame - 1) + 1)
+                runFirst = at;
+            if (at + 1 - runFirst > bestEnd - bestFirst) {
+                bestFirst = runFirst;
+                bestEnd = at + 1;
+            }
+        }
+        const bool silent = segment.phone == "SIL";
+        const int first = silent ? reached : bestFirst;
+        if (first > reached)
+            addSegment(segments, {"SIL", reached, first});
+        const int end = silent ? whole(segment.end - 1) + 1 : bestEnd;
+        addSegment(segments, {segment.phone, first, end});
+        reached = end;
+    }
+    if (!found.empty() && reached < total)
+        addSegment(segments, {"SIL", reached, total});
+    return segments;
+}
+
 void PassageSearch::alignPassage(bool last) {
     // A long clip is aligned a passage at a time, each against the words
     // that may be in it. The passage's last words may have been cut short,
     // so they are aligned again with the next passage, which starts where
     // the last word kept ends.
+    while (skipSilenceAtStart(last ? pending_.size() : quietCut())) {
+        // More of the clip may be needed to make a whole passage.
+        if (pending_.empty() || (!last && pending_.size() < kLongestPassage))
+            return;
+    }
     const std::size_t shortest = shortestCut();
     std::size_t passage = last ? pending_.size() : quietCut();
     if (nextWord_ >= dialogue_.spellings.size()) {
@@ -146,8 +242,11 @@ void PassageSearch::alignPassage(bool last) {
             else
                 break;
         }
-        segments = search_.align(dialogueGraph(dialogue_, from, to, !whole, kMostSkipped),
-                                 pending_.data(), passage);
+        const PhoneGraph graph = dialogueGraph(dialogue_, from, to, !whole, kMostSkipped);
+        segments =
+            searchWithoutPauses(passage, [&](const std::int16_t* samples, std::size_t count) {
+                return search_.align(graph, samples, count);
+            });
     }
     if (segments.empty())
         throw VoiceError("the voice could not be matched to the dialogue" +
@@ -168,10 +267,33 @@ void PassageSearch::alignPassage(bool last) {
         nextWord_ = found[n - 1].word + 1;
     };
     if (last) {
+        // Made to end on the dialogue's last word, the search crams words
+        // the voice never says into its last frames, each phone as short
+        // as a phone can be: those are not heard, and the rest is silence.
+        std::size_t heard = found.size();
+        const auto squeezed = [&](std::size_t word) {
+            const std::size_t first = word == 0 ? 0 : found[word - 1].end;
+            for (std::size_t phone = first; phone < found[word].end; ++phone) {
+                const PhoneSegment& segment = segments[spokenSegment[phone]];
+                if (segment.end - segment.first > kShortestPhoneFrames)
+                    return false;
+            }
+            return true;
+        };
+        while (heard > 0 && squeezed(heard - 1))
+            --heard;
+        if (heard < found.size()) {
+            const std::size_t kept = heard == 0 ? 0 : spokenSegment[found[heard - 1].end - 1] + 1;
+            std::vector<PhoneSegment> closed(segments.begin(),
+                                             segments.begin() + static_cast<std::ptrdiff_t>(kept));
+            addSegment(closed, {"SIL", kept == 0 ? 0 : closed.back().end,
+                                static_cast<int>(passage / kSamplesPerFrame)});
+            segments = std::move(closed);
+        }
         keep(segments, segments.size(), passage);
         advance(passage);
-        if (!found.empty())
-            keepWords(found.size());
+        if (heard > 0)
+            keepWords(heard);
         return;
     }
     // Keep the words that end well before the cut; at least one, so that

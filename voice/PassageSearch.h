@@ -1,10 +1,12 @@
 #pragma once
 
 #include "voice/DialogueWords.h"
+#include "voice/Loudness.h"
 #include "voice/PhoneSearch.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,9 @@ private:
     // The phone search over the first `count` samples, kept whole.
     void recognisePhones(std::size_t count);
     void alignPassage(bool last);
+    bool skipSilenceAtStart(std::size_t passage);
+    using Search = std::function<std::vector<PhoneSegment>(const std::int16_t*, std::size_t)>;
+    std::vector<PhoneSegment> searchWithoutPauses(std::size_t passage, const Search& search);
     // Keeps the first `count` segments of a passage `passageSamples` long.
     void keep(const std::vector<PhoneSegment>& segments, std::size_t count,
               std::size_t passageSamples);
@@ -60,6 +65,7 @@ private:
     std::uint64_t pendingStart_ = 0;    // their first sample on the clip
     bool continuesAtChange_ = false;    // they start where a phone changes
     std::vector<TimedPhone> phones_;
+    Loudness::SilenceLevel silence_;
 };
 
 } // namespace visemer

@@ -71,15 +71,33 @@ double shareDone(GstElement* pipeline) {
     return static_cast<double>(position) / static_cast<double>(duration);
 }
 
+// The sample rate of what flows into an element of the pipeline.
+int rateInto(GstElement* pipeline, const char* name) {
+    GstElement* element = gst_bin_get_by_name(GST_BIN(pipeline), name);
+    if (!element)
+        return 0;
+    int rate = 0;
+    if (GstPad* pad = gst_element_get_static_pad(element, "sink")) {
+        if (GstCaps* caps = gst_pad_get_current_caps(pad)) {
+            if (gst_caps_get_size(caps) > 0)
+                gst_structure_get_int(gst_caps_get_structure(caps, 0), "rate", &rate);
+            gst_caps_unref(caps);
+        }
+        gst_object_unref(pad);
+    }
+    gst_object_unref(element);
+    return rate;
+}
+
 } // namespace
 
-std::uint64_t VoiceDecoder::decode(const std::string& path, const Block& block,
-                                   const Progress& progress) {
+VoiceDecoder::Decoded VoiceDecoder::decode(const std::string& path, const Block& block,
+                                           const Progress& progress) {
     checkFile(path);
     gst_init(nullptr, nullptr);
     GError* error = nullptr;
     Pipeline pipeline(
-        gst_parse_launch("uridecodebin name=source ! audioconvert ! audioresample ! "
+        gst_parse_launch("uridecodebin name=source ! audioconvert name=convert ! audioresample ! "
                          "audio/x-raw,format=S16LE,rate=16000,channels=1,layout=interleaved ! "
                          "appsink name=sink sync=false max-buffers=16",
                          &error));
@@ -97,6 +115,7 @@ std::uint64_t VoiceDecoder::decode(const std::string& path, const Block& block,
 
     gst_element_set_state(pipeline.get(), GST_STATE_PLAYING);
     std::uint64_t decoded = 0;
+    int clipRate = 0;
     bool ended = false;
     std::string reason;
     while (!ended && reason.empty()) {
@@ -107,6 +126,8 @@ std::uint64_t VoiceDecoder::decode(const std::string& path, const Block& block,
                 const std::size_t count = map.size / sizeof(std::int16_t);
                 block(reinterpret_cast<const std::int16_t*>(map.data), count);
                 decoded += count;
+                if (clipRate == 0)
+                    clipRate = rateInto(pipeline.get(), "convert");
                 gst_buffer_unmap(buffer, &map);
             }
             gst_sample_unref(sample);
@@ -131,7 +152,7 @@ std::uint64_t VoiceDecoder::decode(const std::string& path, const Block& block,
         throw VoiceError(path + " has no audio stream");
     if (progress)
         progress(1);
-    return decoded;
+    return {decoded, clipRate};
 }
 
 } // namespace visemer

@@ -18,10 +18,12 @@ public:
     // Told the share of the clip decoded so far, 0 to 1, now and then.
     using Progress = std::function<void(double fraction)>;
 
+    struct Decoded {
+        std::uint64_t samples = 0; // at kSampleRate
+        int clipRate = 0;          // the clip's own sample rate; 0 when unknown
+    };
     // Throws VoiceError when the clip cannot be read or has no sound.
-    // Returns the number of samples decoded.
-    static std::uint64_t decode(const std::string& path, const Block& block,
-                                const Progress& progress);
+    static Decoded decode(const std::string& path, const Block& block, const Progress& progress);
 };
 
 } // namespace visemer

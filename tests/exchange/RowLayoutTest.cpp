@@ -49,6 +49,21 @@ TEST(RowLayout, ShortStretchesAreLeftOutAndTheirNeighboursJoined) {
     EXPECT_EQ(rows, (Rows{{"A", "3"}}));
 }
 
+TEST(RowLayout, ALipClosureTooShortForAStepStillGetsOne) {
+    // The row after it gives a step when it has two to give...
+    EXPECT_EQ(layOutRows({{0, 300, "A"}, {300, 330, "P"}, {330, 700, "E"}}, 100),
+              (Rows{{"A", "3"}, {"P", "1"}, {"E", "3"}}));
+    // ...else the row before it...
+    EXPECT_EQ(layOutRows({{0, 300, "A"}, {300, 330, "B"}, {330, 400, "E"}}, 100),
+              (Rows{{"A", "2"}, {"B", "1"}, {"E", "1"}}));
+    // ...else everything after it moves on a step.
+    EXPECT_EQ(layOutRows({{0, 100, "A"}, {100, 130, "M"}, {130, 200, "E"}, {200, 300, "O"}}, 100),
+              (Rows{{"A", "1"}, {"M", "1"}, {"E", "1"}, {"O", "1"}}));
+    // Other short stretches still give way.
+    EXPECT_EQ(layOutRows({{0, 300, "A"}, {300, 330, "T"}, {330, 700, "E"}}, 100),
+              (Rows{{"A", "3"}, {"E", "4"}}));
+}
+
 TEST(RowLayout, SilenceBeforeAndBetweenStretchesShowsTheClosedMouth) {
     const Rows rows = layOutRows({{500, 700, "O"}, {1200, 1400, "M"}}, 100);
     EXPECT_EQ(rows, (Rows{{"Closed", "5"}, {"O", "2"}, {"Closed", "5"}, {"M", "2"}}));

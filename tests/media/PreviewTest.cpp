@@ -221,6 +221,58 @@ TEST_F(PreviewWalk, RowsAfterTheClipsEndKeepTheirTime) {
     }
 }
 
+// Rows of delay 1 at 30 fps under "Browser", due every 71.43 ms: where
+// the k-th falls on the clip.
+double dueOf(int row) {
+    return std::nearbyint(row * PlaybackRate::stepMs(1, PlaybackRate::delayUnit(30, -2)));
+}
+
+TEST_F(PreviewWalk, EachShapeIsShownAheadByWhatPaintingOneTakes) {
+    keepRows(16);
+    for (int row = 0; row < 16; ++row)
+        setRow(row, row % 2 ? "O" : "A", "1");
+    // The window takes 2 ms to put each picture on screen.
+    std::vector<double> onScreenAt;
+    ui.onPicture = [&](int control) {
+        if (control != Control::Preview)
+            return;
+        clock.extraMs += 2;
+        if (media.plays > 0)
+            onScreenAt.push_back(clock.nowMs() - media.playedAt);
+    };
+    play();
+    ASSERT_GE(onScreenAt.size(), 16u);
+    for (int row = 1; row < 16; ++row) {
+        const double error = onScreenAt[static_cast<std::size_t>(row)] - dueOf(row);
+        EXPECT_LE(error, 2.0) << "row " << row << " is never later than unlearnt";
+        EXPECT_GE(error, -0.01) << "row " << row << " is never early";
+        if (row >= 12) {
+            EXPECT_NEAR(error, 0, 0.1) << "row " << row << " once the walk has learnt it";
+        }
+    }
+    EXPECT_GT(clock.waitedMs, 0) << "the fractions of a millisecond are waited too";
+}
+
+TEST_F(PreviewWalk, AClipPositionLateInComingKeepsTheWalkOnTheClip) {
+    keepRows(25);
+    for (int row = 0; row < 25; ++row)
+        setRow(row, row % 2 ? "O" : "A", "1");
+    // A sound card half a percent fast, and one answer 15 ms late: the walk
+    // follows the clip, not the steady clock.
+    media.pace = 1.005;
+    media.lateQuery = 10;
+    media.lateByMs = 15;
+    std::vector<double> clipAt;
+    ui.onPicture = [&](int control) {
+        if (control == Control::Preview && media.plays > 0)
+            clipAt.push_back((clock.nowMs() - media.playedAt) * media.pace);
+    };
+    play();
+    ASSERT_GE(clipAt.size(), 25u);
+    for (int row = 0; row < 25; ++row)
+        EXPECT_NEAR(clipAt[static_cast<std::size_t>(row)], dueOf(row), 1.0) << "row " << row;
+}
+
 TEST_F(PreviewWalk, AHugeDelayHoldsItsRowForAnHourAtMost) {
     keepRows(3);
     setRow(0, "A", "40000000");

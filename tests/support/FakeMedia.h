@@ -13,8 +13,8 @@ namespace visemer::testing {
 // A media player that plays the paths it is told are playable, and writes
 // down what it was asked. Given a clock, it plays a clip as a real player
 // does: no position until startLatencyMs after PlayMedia, then one that
-// follows the clock, and at durationMs the end, shown the way one of the
-// real formats shows it. Without a clock it never tells a position.
+// follows the clock at the clip's pace, and at durationMs the end, shown
+// the way one of the real formats shows it. Without a clock it never tells a position.
 class FakeMediaPlayer final : public MediaPlayer {
 public:
     enum class Ending {
@@ -45,9 +45,11 @@ public:
     std::optional<double> playbackPositionMs() override {
         if (!clock || !loaded || plays == 0)
             return std::nullopt;
-        const double position = clock->nowMs() - playedAt - startLatencyMs;
+        double position = (clock->nowMs() - playedAt - startLatencyMs) * pace;
         if (position < 0)
             return std::nullopt;
+        if (++queries == lateQuery)
+            position -= lateByMs;
         if (position < durationMs)
             return position;
         switch (ending) {
@@ -64,6 +66,14 @@ public:
     SteadyClock* clock = nullptr;
     double startLatencyMs = 0;
     double durationMs = std::numeric_limits<double>::infinity();
+    // Clip milliseconds to a millisecond of the clock: a sound card's own
+    // clock is never quite the processor's.
+    double pace = 1;
+    // The query with this number answers for a moment lateByMs before the
+    // one it is asked at, as one held up by the player's threads does.
+    int lateQuery = 0;
+    double lateByMs = 0;
+    int queries = 0;
     Ending ending = Ending::PositionGone;
     double playedAt = 0;
 

@@ -471,6 +471,8 @@ void FakeToolkit::setValue(int control, Image image) {
     } else {
         found->image = Image{};
     }
+    if (onPicture)
+        onPicture(control);
 }
 
 std::string FakeToolkit::getText(int control) const {

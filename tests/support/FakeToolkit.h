@@ -220,6 +220,9 @@ public:
     // Runs at every sleepMs, before the time passes: lets a test look at
     // the window in the middle of a long command.
     std::function<void(int)> onSleep;
+    // Runs whenever an image control is given a picture: lets a test stand
+    // for the time a real window takes to paint it.
+    std::function<void(int control)> onPicture;
 
     // Makes every createWindow from now on fail, as a desktop out of
     // resources would.

@@ -1,0 +1,141 @@
+#include "bench/draft/DraftScore.h"
+
+#include "exchange/Vocabulary.h"
+#include "tool/Draft.h"
+#include "voice/Loudness.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace visemer::bench {
+namespace {
+
+constexpr double kFrameMs = 1000.0 / 30;
+constexpr char kClosed = 'C';
+constexpr char kLipsClosed = 'B';
+// Recorded speech: a 10 ms frame 40 dB below the clip's loud frames, or
+// within 6 dB of its quiet ones, is silent, counted where 100 ms or more
+// of such frames run on; one within 20 dB of the loud frames is voiced.
+constexpr float kSilentBelowLoudDb = 40;
+constexpr float kSilentAboveQuietDb = 6;
+constexpr float kVoicedBelowLoudDb = 20;
+constexpr std::size_t kShortestSilence = 10;
+
+std::vector<double> changesOf(const std::vector<TimedLabel>& stretches) {
+    std::vector<double> changes;
+    char shown = kClosed;
+    for (const TimedLabel& stretch : stretches) {
+        if (stretch.endMs <= stretch.startMs)
+            continue;
+        const char drawing = Vocabulary::drawingOf(stretch.label).value_or(kClosed);
+        if (drawing != shown)
+            changes.push_back(stretch.startMs);
+        shown = drawing;
+    }
+    return changes;
+}
+
+float percentile(std::vector<float> values, double share) {
+    const auto at = values.begin() +
+                    static_cast<std::ptrdiff_t>(share * static_cast<double>(values.size() - 1));
+    std::nth_element(values.begin(), at, values.end());
+    return *at;
+}
+
+// Each 10 ms frame of the clip at 16 kHz-equivalent frames: its level.
+std::vector<float> levelsOf(const Line& line) {
+    std::vector<float> levels;
+    const std::size_t frame = static_cast<std::size_t>(line.rate / 100);
+    for (std::size_t at = 0; at + frame <= line.samples.size(); at += frame) {
+        double energy = 0;
+        for (std::size_t i = at; i < at + frame; ++i)
+            energy += static_cast<double>(line.samples[i]) * line.samples[i];
+        const double meanSquare = energy / static_cast<double>(frame) / (32768.0 * 32768.0);
+        levels.push_back(meanSquare > 0 ? static_cast<float>(10 * std::log10(meanSquare))
+                                        : -100.0F);
+    }
+    return levels;
+}
+
+} // namespace
+
+char drawingAt(const std::vector<TimedLabel>& stretches, double ms) {
+    auto it = std::upper_bound(stretches.begin(), stretches.end(), ms,
+                               [](double t, const TimedLabel& s) { return t < s.startMs; });
+    if (it == stretches.begin())
+        return kClosed;
+    --it;
+    if (ms >= it->endMs && it + 1 == stretches.end())
+        return kClosed;
+    return Vocabulary::drawingOf(it->label).value_or(kClosed);
+}
+
+void DraftScore::addTimed(const Line& line, const std::vector<TimedLabel>& draft,
+                          const std::vector<TimedLabel>& ceiling) {
+    const auto reference = tool::labelledStretches(line.phones);
+    const double lengthMs = line.lengthMs();
+    for (double at = kFrameMs / 2; at < lengthMs; at += kFrameMs) {
+        ++frames;
+        const char expected = drawingAt(reference, at), got = drawingAt(draft, at);
+        agreeing += expected == got;
+        ceilingAgreeing += expected == drawingAt(ceiling, at);
+        if (expected != got)
+            ++confusions[std::string(1, expected) + ">" + got];
+        if (expected == kClosed) {
+            ++silentFrames;
+            silentClosed += got == kClosed;
+        }
+    }
+    const auto drafted = changesOf(draft);
+    for (double change : changesOf(reference)) {
+        double nearest = 1e9;
+        for (double other : drafted)
+            nearest = std::min(nearest, std::abs(other - change));
+        ++changes;
+        changesWithinFrame += nearest <= kFrameMs;
+        changesWithin50Ms += nearest <= 50;
+    }
+    for (const TimedPhone& phone : line.phones) {
+        if (phone.phone != "B" && phone.phone != "M" && phone.phone != "P")
+            continue;
+        ++bilabials;
+        bool closed = false;
+        for (double at = phone.startMs - kFrameMs; at <= phone.endMs + kFrameMs && !closed;
+             at += 5) {
+            const char got = drawingAt(draft, at);
+            closed = got == kLipsClosed || got == kClosed;
+        }
+        bilabialsClosed += closed;
+    }
+}
+
+void DraftScore::addRecorded(const Line& line, const std::vector<TimedLabel>& draft) {
+    const auto levels = levelsOf(line);
+    if (levels.empty())
+        return;
+    const float quiet = percentile(levels, 0.05), loud = percentile(levels, 0.95);
+    const float silence = std::max(loud - kSilentBelowLoudDb, quiet + kSilentAboveQuietDb);
+    std::vector<bool> silent(levels.size(), false);
+    for (std::size_t i = 0; i < levels.size();) {
+        std::size_t end = i;
+        while (end < levels.size() && levels[end] < silence)
+            ++end;
+        if (end - i >= kShortestSilence)
+            std::fill(silent.begin() + static_cast<std::ptrdiff_t>(i),
+                      silent.begin() + static_cast<std::ptrdiff_t>(end), true);
+        i = end == i ? i + 1 : end;
+    }
+    for (double at = kFrameMs / 2; at < line.lengthMs(); at += kFrameMs) {
+        const auto frame = std::min(levels.size() - 1, static_cast<std::size_t>(at / 10));
+        const char got = drawingAt(draft, at);
+        if (silent[frame]) {
+            ++silentFrames;
+            silentClosed += got == kClosed;
+        } else if (levels[frame] >= loud - kVoicedBelowLoudDb) {
+            ++voicedFrames;
+            voicedOpen += got != kClosed && got != kLipsClosed;
+        }
+    }
+}
+
+} // namespace visemer::bench

@@ -1,0 +1,86 @@
+#include "voice/Loudness.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace visemer::Loudness {
+namespace {
+
+// Digital silence is given this level rather than minus infinity.
+constexpr float kFloorDb = -100;
+constexpr float kSpanDb = 15;
+constexpr float kQuietestSpeechDb = -50;
+constexpr float kAboveQuietDb = 6;
+constexpr float kShareOfSpan = 0.25F;
+
+float percentile(std::vector<float> levels, double share) {
+    const auto at = levels.begin() +
+                    static_cast<std::ptrdiff_t>(share * static_cast<double>(levels.size() - 1));
+    std::nth_element(levels.begin(), at, levels.end());
+    return *at;
+}
+
+} // namespace
+
+std::vector<float> frameLevels(const std::int16_t* samples, std::size_t count) {
+    std::vector<float> levels;
+    levels.reserve(count / kFrameSamples);
+    for (std::size_t at = 0; at + kFrameSamples <= count; at += kFrameSamples) {
+        double energy = 0;
+        for (std::size_t i = at; i < at + kFrameSamples; ++i)
+            energy += static_cast<double>(samples[i]) * samples[i];
+        const double meanSquare = energy / kFrameSamples / (32768.0 * 32768.0);
+        levels.push_back(meanSquare > 0
+                             ? std::max(kFloorDb, static_cast<float>(10 * std::log10(meanSquare)))
+                             : kFloorDb);
+    }
+    return levels;
+}
+
+void SilenceLevel::observe(const std::vector<float>& levels) {
+    if (levels.empty())
+        return;
+    quiet_ = std::min(quiet_, percentile(levels, 0.05));
+    loud_ = std::max(loud_, percentile(levels, 0.95));
+}
+
+float SilenceLevel::level() const {
+    if (loud_ - quiet_ < kSpanDb)
+        return loud_ < kQuietestSpeechDb ? loud_ + 1 : quiet_ - 1;
+    return std::max(quiet_ + kAboveQuietDb, quiet_ + (loud_ - quiet_) * kShareOfSpan);
+}
+
+std::size_t silentFramesAtStart(const std::vector<float>& levels, float silence) {
+    const auto loud = std::find_if(levels.begin(), levels.end(),
+                                   [silence](float level) { return level >= silence; });
+    return static_cast<std::size_t>(loud - levels.begin());
+}
+
+Condensed withoutLongSilences(const std::int16_t* samples, std::size_t count, float silence,
+                              std::size_t longest, std::size_t margin) {
+    const auto levels = frameLevels(samples, count);
+    std::vector<bool> kept(levels.size(), true);
+    for (std::size_t at = 0; at < levels.size();) {
+        std::size_t end = at;
+        while (end < levels.size() && levels[end] < silence)
+            ++end;
+        if (end - at >= longest)
+            std::fill(kept.begin() + static_cast<std::ptrdiff_t>(at + margin),
+                      kept.begin() + static_cast<std::ptrdiff_t>(end - margin), false);
+        at = end == at ? at + 1 : end;
+    }
+    Condensed condensed;
+    for (std::size_t frame = 0; frame < levels.size(); ++frame) {
+        if (!kept[frame])
+            continue;
+        const std::int16_t* from = samples + frame * kFrameSamples;
+        condensed.samples.insert(condensed.samples.end(), from, from + kFrameSamples);
+        condensed.frameOf.push_back(static_cast<int>(frame));
+    }
+    // The samples after the last whole frame go with it.
+    condensed.samples.insert(condensed.samples.end(), samples + levels.size() * kFrameSamples,
+                             samples + count);
+    return condensed;
+}
+
+} // namespace visemer::Loudness
