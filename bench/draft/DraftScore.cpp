@@ -2,7 +2,6 @@
 
 #include "exchange/Vocabulary.h"
 #include "tool/Draft.h"
-#include "voice/Loudness.h"
 
 #include <algorithm>
 #include <cmath>
