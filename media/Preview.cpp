@@ -20,10 +20,9 @@ namespace {
 constexpr double kShortestWaitMs = 0.05;
 // The clip's clock can lag the moment a sleep ends; look again a few times.
 constexpr int kWakeChecks = 3;
-// Showing a shape takes a moment to reach the screen (the window paints
-// the list's new highlight with it); each wait ends early by the time it
-// has been taking. One slow paint moves that estimate by a quarter of at
-// most this much.
+// Showing a shape takes a moment to reach the screen; each wait ends early
+// by the time it has been taking. One slow paint moves that estimate by a
+// quarter of at most this much.
 constexpr double kLongestLeadMs = 5;
 constexpr double kLeadWeight = 1.0 / 4;
 
@@ -36,18 +35,20 @@ void showFailure(UiToolkit& ui, Preview::Trigger trigger) {
 
 } // namespace
 
-// Whole milliseconds through the toolkit, looking at the clip again after
-// each, then the fraction left on the steady clock.
+// The fraction of a millisecond first, on the steady clock, then whole
+// milliseconds through the toolkit: the wait ends with one plain sleep,
+// the kind a machine wakes from on time most often. The clip is looked at
+// again after each.
 void Preview::waitUntil(PreviewClock& clock, double due) {
     for (int check = 0; check < kWakeChecks; ++check) {
         const double wait = due - clock.nowMs();
         if (wait < kShortestWaitMs)
             return;
-        if (wait < 1) {
-            clock_.waitMs(wait);
-            return;
-        }
-        ui_.sleepMs(static_cast<int>(wait));
+        const double whole = std::floor(wait);
+        if (wait - whole >= kShortestWaitMs)
+            clock_.waitMs(wait - whole);
+        if (whole >= 1)
+            ui_.sleepMs(static_cast<int>(whole));
     }
 }
 
@@ -68,7 +69,9 @@ void Preview::PlayPreview(Trigger trigger) {
     // timeline, so rounding and the time spent painting never add up.
     double dueSum = 0;
     double lead = 0;
-    walk.pass([&](int row) {
+    // The shape goes on screen before the highlight moves, so drawing the
+    // list never delays it; the list is drawn at the start of the wait.
+    auto show = [&](int row) {
         const double showFrom = clock_.nowMs();
         timeline_.showShapeOf(ui_.itemText(Control::Sequencer, row, Timeline::Label));
         const double showTook = std::clamp(clock_.nowMs() - showFrom, 0.0, kLongestLeadMs);
@@ -76,10 +79,14 @@ void Preview::PlayPreview(Trigger trigger) {
         // and takes longer than any after it.
         if (row > 0)
             lead += (showTook - lead) * kLeadWeight;
+    };
+    auto wait = [&](int row) {
+        ui_.paintPending();
         dueSum += PlaybackRate::stepMs(
             readDecimal(ui_.itemText(Control::Sequencer, row, Timeline::Delay)), unit);
         waitUntil(clock, std::nearbyint(dueSum) - lead);
-    });
+    };
+    walk.pass(show, wait);
     walk.selectFirst();
 }
 

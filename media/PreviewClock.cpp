@@ -14,9 +14,15 @@ double SystemSteadyClock::nowMs() {
     return std::chrono::duration<double, std::milli>(now).count();
 }
 
+// A sleep this short often ends milliseconds late, once the processor has
+// gone idle and must be woken; watching the clock for under a millisecond
+// costs less than that.
 void SystemSteadyClock::waitMs(double milliseconds) {
-    if (milliseconds > 0)
-        std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(milliseconds));
+    const auto until = std::chrono::steady_clock::now() +
+                       std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                           std::chrono::duration<double, std::milli>(milliseconds));
+    while (std::chrono::steady_clock::now() < until) {
+    }
 }
 
 PreviewClock::PreviewClock(MediaPlayer& media, SteadyClock& steady)

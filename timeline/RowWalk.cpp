@@ -25,6 +25,11 @@ void RowWalk::selectFirst() {
 }
 
 void RowWalk::pass(const std::function<void(int row)>& visit) {
+    pass(nullptr, visit);
+}
+
+void RowWalk::pass(const std::function<void(int row)>& whileSelected,
+                   const std::function<void(int row)>& afterMove) {
     // One step a row and one for the sentinel at most, so a selection
     // that went missing cannot keep the walk going.
     for (int step = 0; step <= rows_; ++step) {
@@ -32,9 +37,11 @@ void RowWalk::pass(const std::function<void(int row)>& visit) {
         if (row < 0 || row >= rows_)
             return;
         timeline_.setCurrentRow(row);
+        if (whileSelected)
+            whileSelected(row);
         ui_.setValue(Control::Sequencer, row + 1);
         ui_.refreshListRow(Control::Sequencer, row + 1);
-        visit(row);
+        afterMove(row);
         if (ui_.getValue(Control::Sequencer) == rows_)
             return;
     }

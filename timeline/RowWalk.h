@@ -24,6 +24,11 @@ public:
     // One pass from the selected row to the sentinel: each step makes its
     // row current, moves the selection on, then hands over the row's index.
     void pass(const std::function<void(int row)>& visit);
+    // The same pass, handing each row over twice: once it is current and
+    // the selection still stands on it, and again once the selection has
+    // moved on.
+    void pass(const std::function<void(int row)>& whileSelected,
+              const std::function<void(int row)>& afterMove);
     // The rows were replaced: there is no sentinel left to remove.
     void forget() { active_ = false; }
 

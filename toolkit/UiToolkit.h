@@ -109,6 +109,9 @@ public:
                            const std::string& folder) = 0;
     virtual void setClipboardText(const std::string& text) = 0;
     virtual void sleepMs(int milliseconds) = 0;
+    // Draws now whatever the window has waiting to be drawn, handling no
+    // input, so a long wait that follows leaves the screen up to date.
+    virtual void paintPending() = 0;
 
     // Releases images, windows and fonts, in that order.
     virtual void shutdown() = 0;

@@ -96,6 +96,24 @@ TEST_F(PreviewWalk, HighlightStandsOnTheNextRowDuringEachWait) {
     EXPECT_EQ(cell(24, 0), "25");
 }
 
+TEST_F(PreviewWalk, EachShapeIsShownBeforeTheHighlightMovesAndTheListIsDrawnBeforeItsWait) {
+    keepRows(3);
+    for (int row = 0; row < 3; ++row)
+        setRow(row, row % 2 ? "O" : "A", "1");
+    std::vector<int> highlightedAtPicture;
+    std::vector<int> flushesAtSleep;
+    ui.onPicture = [&](int control) {
+        if (control == Control::Preview && media.plays > 0)
+            highlightedAtPicture.push_back(selectedRow());
+    };
+    ui.onSleep = [&](int) { flushesAtSleep.push_back(ui.paintFlushes()); };
+    play();
+    // Showing a picture paints the whole window in Qt, a list whose
+    // highlight has just moved included.
+    EXPECT_EQ(highlightedAtPicture, (std::vector<int>{0, 1, 2, 0}));
+    EXPECT_EQ(flushesAtSleep, (std::vector<int>{1, 2, 3}));
+}
+
 TEST_F(PreviewWalk, TheSentinelRowIsNumberedAfterTheLastFrame) {
     std::string sentinel;
     setRow(0, "A", "1");

@@ -823,6 +823,10 @@ void FakeToolkit::sleepMs(int milliseconds) {
         sleptMs_ += milliseconds;
 }
 
+void FakeToolkit::paintPending() {
+    ++paintFlushes_;
+}
+
 void FakeToolkit::shutdown() {
     ++shutdowns_;
     images_.clear();

@@ -188,6 +188,7 @@ public:
                    const std::string& folder) override;
     void setClipboardText(const std::string& text) override;
     void sleepMs(int milliseconds) override;
+    void paintPending() override;
 
     void shutdown() override;
 
@@ -242,6 +243,7 @@ public:
     const std::vector<ShellOpened>& shellOpens() const { return shellOpens_; }
     const std::vector<int>& sleeps() const { return sleeps_; }
     long long sleptMs() const { return sleptMs_; }
+    int paintFlushes() const { return paintFlushes_; }
     const std::string& clipboard() const { return clipboard_; }
     int shutdowns() const { return shutdowns_; }
 
@@ -320,6 +322,7 @@ private:
     std::vector<ShellOpened> shellOpens_;
     std::vector<int> sleeps_;
     long long sleptMs_ = 0;
+    int paintFlushes_ = 0;
     std::string clipboard_;
     int selectedFilter_ = -1;
     int shutdowns_ = 0;

@@ -2,7 +2,9 @@
 
 #include "toolkit/qt/QtToolkit.h"
 
+#include "tests/support/ImageFiles.h"
 #include "tests/support/QtRequesters.h"
+#include "tests/support/TempDir.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -30,6 +32,8 @@ constexpr int kPhonemes = 2;
 constexpr int kDropList = 5;
 constexpr int kButton = 6;
 constexpr int kLink = 504;
+constexpr int kGroup = 7;
+constexpr int kImage = 8;
 
 class QtInput : public ::testing::Test {
 protected:
@@ -240,6 +244,56 @@ TEST_F(QtInput, LetterShortcutsFollowTheKeyUnderOtherScripts) {
     EXPECT_EQ(press(Qt::Key_Q, kKeyCodeOfA, Qt::NoModifier, QStringLiteral("q")), 'Q');
     // A Latin letter outside A to Z is the key's own and assigns nothing.
     EXPECT_EQ(press(0xC9, kKeyCodeOfQ, Qt::NoModifier, QStringLiteral("\u00E9")), 0);
+}
+
+// Counts the paints a widget is given.
+struct PaintCount final : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST_F(QtInput, PaintingWhatIsWaitingDrawsTheMovedHighlightAtOnce) {
+    PaintCount count;
+    auto* list = dynamic_cast<ListViewControl*>(ui_.controlWidget(kList));
+    ASSERT_NE(list, nullptr);
+    QApplication::processEvents();
+    list->activeView()->viewport()->installEventFilter(&count);
+    ui_.setValue(kList, 7);
+    EXPECT_EQ(count.paints, 0) << "moving the highlight only asks for a paint";
+    ui_.paintPending();
+    EXPECT_EQ(count.paints, 1);
+    ui_.paintPending();
+    EXPECT_EQ(count.paints, 1) << "nothing was left to paint";
+}
+
+TEST_F(QtInput, ShowingAPictureRepaintsThePictureAlone) {
+    testing::TempDir dir;
+    testing::writeBitmap(dir.file("red.bmp"), 100, 120, {200, 40, 40});
+    testing::writeBitmap(dir.file("green.bmp"), 100, 120, {40, 200, 40});
+    const Image red = ui_.loadImage(3, dir.file("red.bmp"));
+    const Image green = ui_.loadImage(4, dir.file("green.bmp"));
+    ui_.createGroupBox(kGroup, 360, 5, 160, 150, "Preview");
+    ui_.createImageControl(kImage, 370, 20, 104, 124, red, ControlFlag::SunkenBorder);
+    QApplication::processEvents();
+    QWidget* image = ui_.controlWidget(kImage);
+    ASSERT_NE(image, nullptr);
+    PaintCount imagePaints;
+    PaintCount groupPaints;
+    PaintCount windowPaints;
+    image->installEventFilter(&imagePaints);
+    ui_.controlWidget(kGroup)->installEventFilter(&groupPaints);
+    ui_.windowWidget(kMain)->installEventFilter(&windowPaints);
+
+    ui_.setValue(kImage, green);
+    EXPECT_EQ(imagePaints.paints, 1) << "the picture reaches the screen before the call returns";
+    EXPECT_EQ(groupPaints.paints, 0);
+    EXPECT_EQ(windowPaints.paints, 0);
+    const QImage shot = image->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(52, 62), QColor(40, 200, 40));
+    EXPECT_EQ(shot.size(), QSize(104, 124));
 }
 
 TEST_F(QtInput, TypingALetterNeverSearchesTheRows) {

@@ -193,6 +193,23 @@ TYPED_TEST(ToolkitContract, TabMovesTheFocusInCreationOrderAndDoesNothingElse) {
     EXPECT_FALSE(this->harness_.hasPending());
 }
 
+TYPED_TEST(ToolkitContract, PaintingWhatIsWaitingTakesNoInput) {
+    UiToolkit& ui = this->ui();
+    ui.createButton(kButton, 300, 10, 50, 25, "+");
+    this->makeLists(5);
+    this->drainPending();
+
+    ui.setValue(kSingleList, 3);
+    this->harness_.queueClick(kButton);
+    ui.paintPending();
+    EXPECT_EQ(ui.getValue(kSingleList), 3);
+    EXPECT_EQ(this->harness_.waitIfPending(), EventKind::Control);
+    EXPECT_EQ(ui.lastControl(), kSingleList) << "the program's move comes out first";
+    EXPECT_EQ(this->harness_.takeQueuedInput(), EventKind::Control);
+    EXPECT_EQ(ui.lastControl(), kButton) << "the click waited for the program";
+    EXPECT_EQ(ui.lastEventType(), ClickType::Left);
+}
+
 TYPED_TEST(ToolkitContract, InputThatArrivesInOneBatchComesOutOnePressAtATime) {
     UiToolkit& ui = this->ui();
     ui.createButton(kButton, 300, 10, 50, 25, "+");

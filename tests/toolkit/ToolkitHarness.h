@@ -11,6 +11,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -50,6 +51,10 @@ public:
 
     // Clicks made while a long command ran: they reach the toolkit together
     // at the next wait. Gives what that wait returns.
+    // A click the platform has queued and the program has not yet taken,
+    // and the next wait that takes it.
+    void queueClick(int control) { fake_.click(control); }
+    EventKind takeQueuedInput() { return fake_.waitEvent(); }
     EventKind clickButtonsInOneBatch(const std::vector<int>& controls) {
         fake_.batch([&] {
             for (const int control : controls)
@@ -155,6 +160,21 @@ public:
     }
 
     // Real clicks, all delivered before the program waits again.
+    void queueClick(int control) {
+        QWidget* button = qt_.controlWidget(control);
+        if (!button)
+            return;
+        const QPointF at = button->rect().center();
+        const QPointF global = button->mapToGlobal(at);
+        QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonPress, at, global,
+                                                            Qt::LeftButton, Qt::LeftButton, {}));
+        QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonRelease, at, global,
+                                                            Qt::LeftButton, Qt::NoButton, {}));
+    }
+    EventKind takeQueuedInput() {
+        QApplication::processEvents();
+        return waitIfPending();
+    }
     EventKind clickButtonsInOneBatch(const std::vector<int>& controls) {
         for (const int control : controls)
             if (QWidget* button = qt_.controlWidget(control))

@@ -699,6 +699,12 @@ void QtToolkit::sleepMs(int milliseconds) {
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+// Widgets ask to be drawn with posted update requests; sending only those
+// leaves every key and click where it was.
+void QtToolkit::paintPending() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+}
+
 void QtToolkit::shutdown() {
     images_.clear();
     controls_.clear();

@@ -113,6 +113,7 @@ public:
                    const std::string& folder) override;
     void setClipboardText(const std::string& text) override;
     void sleepMs(int milliseconds) override;
+    void paintPending() override;
 
     void shutdown() override;
 

@@ -18,6 +18,11 @@ ImageControl::ImageControl(QWidget* parent, bool sunken) : QFrame(parent) {
         setLineWidth(2);
         border_ = 2;
     }
+    // The control paints all of itself, so showing a picture never repaints
+    // the group box around it. Qt hands fills that tall to a pool of
+    // threads and waits for them, which now and then costs the preview
+    // tens of milliseconds.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void ImageControl::setPicture(const QPixmap* picture) {
@@ -33,6 +38,10 @@ void ImageControl::setPicture(const QPixmap* picture) {
 }
 
 void ImageControl::paintEvent(QPaintEvent* event) {
+    {
+        QPainter background(this);
+        background.fillRect(event->rect(), palette().window());
+    }
     QFrame::paintEvent(event);
     if (picture_.isNull())
         return;
