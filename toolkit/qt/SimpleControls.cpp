@@ -19,9 +19,7 @@ ImageControl::ImageControl(QWidget* parent, bool sunken) : QFrame(parent) {
         border_ = 2;
     }
     // The control paints all of itself, so showing a picture never repaints
-    // the group box around it. Qt hands fills that tall to a pool of
-    // threads and waits for them, which now and then costs the preview
-    // tens of milliseconds.
+    // the group box around it.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -37,16 +35,30 @@ void ImageControl::setPicture(const QPixmap* picture) {
     repaint();
 }
 
+namespace {
+
+// Qt's raster engine hands whatever it draws over more than about 96 lines
+// to a pool of threads and waits for them; on a busy machine that wait now
+// and then holds a shape back from the screen for tens of milliseconds.
+// Drawn in bands no taller than this, the picture stays on this thread.
+constexpr int kBandLines = 64;
+
+} // namespace
+
 void ImageControl::paintEvent(QPaintEvent* event) {
-    {
-        QPainter background(this);
-        background.fillRect(event->rect(), palette().window());
-    }
-    QFrame::paintEvent(event);
-    if (picture_.isNull())
-        return;
+    const QRect area = event->rect();
+    const QRect pictureArea(QPoint(border_, border_), picture_.size());
     QPainter painter(this);
-    painter.drawPixmap(border_, border_, picture_);
+    for (int top = area.top(); top <= area.bottom(); top += kBandLines) {
+        const QRect band(area.left(), top, area.width(),
+                         std::min(kBandLines, area.bottom() + 1 - top));
+        painter.setClipRect(band);
+        painter.fillRect(band, palette().window());
+        const QRect shown = band.intersected(pictureArea);
+        if (!picture_.isNull() && !shown.isEmpty())
+            painter.drawPixmap(shown, picture_, shown.translated(-border_, -border_));
+        drawFrame(&painter);
+    }
 }
 
 ButtonControl::ButtonControl(QWidget* parent, const std::string& text, EventSink& sink, int number)
