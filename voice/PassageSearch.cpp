@@ -50,6 +50,10 @@ constexpr std::size_t kPauseMarginFrames = 3;
 constexpr int kShortestPhoneFrames = 3;
 // A passage with less voice than this left is all pause.
 constexpr std::size_t kShortestVoiceFrames = 20;
+// Quiet this long at a phone's edge beside silence is silence too, but for
+// a frame where the voice fades in or out.
+constexpr int kQuietEdgeFrames = 4;
+constexpr int kEdgeMarginFrames = 1;
 
 std::string clockTime(std::uint64_t sample) {
     const std::uint64_t seconds = sample / VoiceDecoder::kSampleRate;
@@ -63,6 +67,51 @@ void addSegment(std::vector<PhoneSegment>& segments, PhoneSegment segment) {
         segments.back().end = segment.end;
     else
         segments.push_back(std::move(segment));
+}
+
+// The searches stretch a phone over the quiet beside a pause, before the
+// clip's first phone and after its last: the alignment above all, which
+// has to end each word somewhere. That quiet goes back to the silence.
+std::vector<PhoneSegment> closeQuietEdges(const std::vector<PhoneSegment>& segments,
+                                          const std::vector<float>& levels, float silence,
+                                          bool startsClip, bool endsClip) {
+    const auto quiet = [&](int frame) {
+        return frame >= 0 && static_cast<std::size_t>(frame) < levels.size() &&
+               levels[static_cast<std::size_t>(frame)] < silence;
+    };
+    std::vector<PhoneSegment> closed;
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        const PhoneSegment& segment = segments[i];
+        if (segment.phone == "SIL") {
+            addSegment(closed, segment);
+            continue;
+        }
+        const bool silenceBefore = i == 0 ? startsClip : segments[i - 1].phone == "SIL";
+        const bool silenceAfter =
+            i + 1 == segments.size() ? endsClip : segments[i + 1].phone == "SIL";
+        int first = segment.first;
+        if (silenceBefore) {
+            int voice = first;
+            while (voice < segment.end && quiet(voice))
+                ++voice;
+            if (voice - first >= kQuietEdgeFrames)
+                first = voice - kEdgeMarginFrames;
+        }
+        int end = segment.end;
+        if (silenceAfter) {
+            int voice = end;
+            while (voice > first && quiet(voice - 1))
+                --voice;
+            if (end - voice >= kQuietEdgeFrames)
+                end = voice + kEdgeMarginFrames;
+        }
+        if (first > segment.first)
+            addSegment(closed, {"SIL", segment.first, first});
+        addSegment(closed, {segment.phone, first, end});
+        if (end < segment.end)
+            addSegment(closed, {"SIL", end, segment.end});
+    }
+    return closed;
 }
 
 std::size_t quietestFrame(const std::int16_t* samples, std::size_t from, std::size_t to) {
@@ -111,10 +160,12 @@ std::size_t PassageSearch::shortestCut() const {
 
 void PassageSearch::recognisePhones(std::size_t count) {
     silence_.observe(Loudness::frameLevels(pending_.data(), count));
-    const auto segments =
-        searchWithoutPauses(count, [this](const std::int16_t* samples, std::size_t length) {
+    const auto segments = searchWithoutPauses(
+        count,
+        [this](const std::int16_t* samples, std::size_t length) {
             return search_.phones(samples, length);
-        });
+        },
+        count == pending_.size() && finishing_);
     keep(segments, segments.size(), count);
     advance(count);
 }
@@ -166,7 +217,7 @@ bool PassageSearch::skipSilenceAtStart(std::size_t passage) {
 // silences shorter than the longest closure of a stop are left to the
 // search, which keeps such closures inside their words.
 std::vector<PhoneSegment> PassageSearch::searchWithoutPauses(std::size_t passage,
-                                                             const Search& search) {
+                                                             const Search& search, bool endsClip) {
     const Loudness::Condensed voice = Loudness::withoutLongSilences(
         pending_.data(), passage, silence_.level(), kShortestPauseFrames, kPauseMarginFrames);
     const int total = static_cast<int>(passage / kSamplesPerFrame);
@@ -203,7 +254,9 @@ std::vector<PhoneSegment> PassageSearch::searchWithoutPauses(std::size_t passage
     }
     if (!found.empty() && reached < total)
         addSegment(segments, {"SIL", reached, total});
-    return segments;
+    return closeQuietEdges(segments, Loudness::frameLevels(pending_.data(), passage),
+                           silence_.level(), phones_.empty() || phones_.back().phone == "SIL",
+                           endsClip);
 }
 
 void PassageSearch::alignPassage(bool last) {
@@ -243,10 +296,12 @@ void PassageSearch::alignPassage(bool last) {
                 break;
         }
         const PhoneGraph graph = dialogueGraph(dialogue_, from, to, !whole, kMostSkipped);
-        segments =
-            searchWithoutPauses(passage, [&](const std::int16_t* samples, std::size_t count) {
+        segments = searchWithoutPauses(
+            passage,
+            [&](const std::int16_t* samples, std::size_t count) {
                 return search_.align(graph, samples, count);
-            });
+            },
+            last && passage == pending_.size());
     }
     if (segments.empty())
         throw VoiceError("the voice could not be matched to the dialogue" +
@@ -336,6 +391,7 @@ std::size_t PassageSearch::wordsNotHeard() const {
 }
 
 std::vector<TimedPhone> PassageSearch::finish() {
+    finishing_ = true;
     if (aligning_) {
         // The clip's end is aligned like the rest until only a few seconds
         // are left, so that even the last passage starts where a leap can

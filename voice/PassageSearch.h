@@ -49,7 +49,9 @@ private:
     void alignPassage(bool last);
     bool skipSilenceAtStart(std::size_t passage);
     using Search = std::function<std::vector<PhoneSegment>(const std::int16_t*, std::size_t)>;
-    std::vector<PhoneSegment> searchWithoutPauses(std::size_t passage, const Search& search);
+    // `endsClip`: the passage runs to the clip's end.
+    std::vector<PhoneSegment> searchWithoutPauses(std::size_t passage, const Search& search,
+                                                  bool endsClip);
     // Keeps the first `count` segments of a passage `passageSamples` long.
     void keep(const std::vector<PhoneSegment>& segments, std::size_t count,
               std::size_t passageSamples);
@@ -64,6 +66,7 @@ private:
     std::vector<std::int16_t> pending_; // the samples not yet run
     std::uint64_t pendingStart_ = 0;    // their first sample on the clip
     bool continuesAtChange_ = false;    // they start where a phone changes
+    bool finishing_ = false;            // nothing more will be fed
     std::vector<TimedPhone> phones_;
     Loudness::SilenceLevel silence_;
 };

@@ -72,6 +72,8 @@ public:
     // As the real search does, an alignment lays the phone after a silence
     // back over it rather than take the silence for a pause.
     bool stretchesOverSilence = false;
+    // And the last phone on to the passage's end.
+    bool stretchesToTheEnd = false;
 
     std::vector<PhoneSegment> phones(const std::int16_t* samples, std::size_t count) override {
         return hear(samples, count, searched);
@@ -89,6 +91,10 @@ public:
                     heard[i + 1].first = heard[i].first;
                     heard.erase(heard.begin() + static_cast<std::ptrdiff_t>(i));
                 }
+        if (stretchesToTheEnd && heard.size() > 1 && heard.back().phone == "SIL") {
+            heard[heard.size() - 2].end = heard.back().end;
+            heard.pop_back();
+        }
         return heard;
     }
 
@@ -353,6 +359,33 @@ TEST(PassageSearch, SilenceBeforeAndBetweenWordsIsClosedWhereTheSearchWouldStret
             EXPECT_EQ(phoneAt(truth.first + 5), truth.phone) << "frame " << truth.first + 5;
         }
     }
+    EXPECT_EQ(spokenPhones(phones), dialoguePhones(voice));
+}
+
+TEST(PassageSearch, QuietTheSearchGivesAPhoneBesideSilenceIsClosed) {
+    // A lead-in too short to be passed over before the alignment, a pause,
+    // and a tail: each heard by the search as part of the phone beside it.
+    ScriptedVoice voice;
+    voice.pause(8);
+    voice.word("P AA T");
+    voice.pause(20);
+    voice.word("K IY S");
+    voice.pause(12);
+    ScriptedSearch scripted(voice);
+    scripted.stretchesOverSilence = true;
+    scripted.stretchesToTheEnd = true;
+    PassageSearch search(scripted);
+    search.alignTo(voice.dialogue);
+    const auto phones = run(search, voice);
+
+    ASSERT_GE(phones.size(), 3u);
+    EXPECT_EQ(phones.front().phone, "SIL");
+    EXPECT_NEAR(phones.front().endMs, 70 + kChangeMs, 0.01) << "all but the frame before the voice";
+    EXPECT_EQ(phones[1].phone, "P");
+    EXPECT_EQ(phones.back().phone, "SIL");
+    EXPECT_NEAR(phones.back().startMs, (8 + 30 + 20 + 30 + 1) * 10 + kChangeMs, 0.01)
+        << "all but the frame after the voice";
+    EXPECT_EQ(phones[phones.size() - 2].phone, "S");
     EXPECT_EQ(spokenPhones(phones), dialoguePhones(voice));
 }
 
