@@ -293,7 +293,11 @@ int main(int argc, char** argv) {
     // The machine's own lateness, in the same run and on the same thread,
     // with the clip playing as it does under the preview: the player's
     // threads take their share of the processors either way.
-    media.LoadMedia(clip);
+    if (!media.LoadMedia(clip)) {
+        std::fprintf(stderr, "preview_bench: the clip %s does not load; no figures\n",
+                     clip.c_str());
+        return 1;
+    }
     media.PlayMedia(Window::Main);
     const std::vector<Error> lateness = bareLoop(due);
     media.FreeMedia();

@@ -56,9 +56,9 @@ std::size_t silentFramesAtStart(const std::vector<float>& levels, float silence)
     return static_cast<std::size_t>(loud - levels.begin());
 }
 
-Condensed withoutLongSilences(const std::int16_t* samples, std::size_t count, float silence,
-                              std::size_t longest, std::size_t margin) {
-    const auto levels = frameLevels(samples, count);
+Condensed withoutLongSilences(const std::int16_t* samples, std::size_t count,
+                              const std::vector<float>& levels, float silence, std::size_t longest,
+                              std::size_t margin) {
     std::vector<bool> kept(levels.size(), true);
     for (std::size_t at = 0; at < levels.size();) {
         std::size_t end = at;

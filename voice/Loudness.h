@@ -37,8 +37,9 @@ struct Condensed {
     std::vector<int> frameOf;
 };
 // Takes out every run of at least `longest` silent frames but `margin`
-// frames at each of its ends.
-Condensed withoutLongSilences(const std::int16_t* samples, std::size_t count, float silence,
-                              std::size_t longest, std::size_t margin);
+// frames at each of its ends; `levels` are the samples' frame levels.
+Condensed withoutLongSilences(const std::int16_t* samples, std::size_t count,
+                              const std::vector<float>& levels, float silence, std::size_t longest,
+                              std::size_t margin);
 
 } // namespace visemer::Loudness

@@ -218,8 +218,10 @@ bool PassageSearch::skipSilenceAtStart(std::size_t passage) {
 // search, which keeps such closures inside their words.
 std::vector<PhoneSegment> PassageSearch::searchWithoutPauses(std::size_t passage,
                                                              const Search& search, bool endsClip) {
-    const Loudness::Condensed voice = Loudness::withoutLongSilences(
-        pending_.data(), passage, silence_.level(), kShortestPauseFrames, kPauseMarginFrames);
+    const auto levels = Loudness::frameLevels(pending_.data(), passage);
+    const Loudness::Condensed voice =
+        Loudness::withoutLongSilences(pending_.data(), passage, levels, silence_.level(),
+                                      kShortestPauseFrames, kPauseMarginFrames);
     const int total = static_cast<int>(passage / kSamplesPerFrame);
     // Too little voice for the search to hold on to: a pause.
     if (voice.frameOf.size() < kShortestVoiceFrames)
@@ -254,9 +256,8 @@ std::vector<PhoneSegment> PassageSearch::searchWithoutPauses(std::size_t passage
     }
     if (!found.empty() && reached < total)
         addSegment(segments, {"SIL", reached, total});
-    return closeQuietEdges(segments, Loudness::frameLevels(pending_.data(), passage),
-                           silence_.level(), phones_.empty() || phones_.back().phone == "SIL",
-                           endsClip);
+    return closeQuietEdges(segments, levels, silence_.level(),
+                           phones_.empty() || phones_.back().phone == "SIL", endsClip);
 }
 
 void PassageSearch::alignPassage(bool last) {
