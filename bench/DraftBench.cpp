@@ -11,8 +11,9 @@
 // ceiling (the reference itself laid out as rows) and the agreement as a
 // share of it; the share of the reference's changes of drawing with a
 // change in the draft within one frame and within 50 ms; the share of
-// silent frames drawn closed (and, for read speech, of voiced frames drawn
-// open); the share of b, m and p with the lips closed within a frame of
+// silent frames drawn closed, counting silences of a delay step or more,
+// the shortest a row can show (and, for read speech, silences of 100 ms or
+// more, and the share of voiced frames drawn open); the share of b, m and p with the lips closed within a frame of
 // them; and the speed, seconds of voice per second of processor time.
 // With --long-minutes N it also drafts one clip of N minutes, without and
 // with its text, each in a child process, and reports the agreement over
@@ -96,7 +97,7 @@ void draftSet(Set& set, const std::string& folder) {
             if (line.phones.empty())
                 score.addRecorded(line, rows);
             else
-                score.addTimed(line, rows, ceiling);
+                score.addTimed(line, rows, ceiling, delayUnitMs(draft.timing));
         }
     }
 }
@@ -211,7 +212,7 @@ int longClip(int minutes, const std::string& folder, const char* tool) {
         }
         DraftScore score;
         const Timing& timing = project->timing;
-        score.addTimed(clip, timeRows(timing, delayUnitMs(timing)), {});
+        score.addTimed(clip, timeRows(timing, delayUnitMs(timing)), {}, delayUnitMs(timing));
         if (score.frames == 0) {
             std::fprintf(stderr, "draft_bench: no frame of the long clip was compared\n");
             ++failures;
@@ -319,7 +320,8 @@ int main(int argc, char** argv) {
     std::printf(
         "(agree: frames whose drawing agrees; ceil: the reference as rows; share: agree "
         "over ceil; <=1fr, <=50ms: the reference's changes of drawing with one in the "
-        "draft that near; silent: silent frames drawn closed; voiced: voiced frames drawn "
+        "draft that near; silent: frames of silences of a delay step or more (read speech: "
+        "100 ms or more) drawn closed; voiced: voiced frames drawn "
         "open; b/m/p: those with the lips closed within a frame; speed: seconds of voice a second "
         "of processor time, each draft loading the model, which takes %.2f s without "
         "text and %.2f s with)\n",
@@ -336,6 +338,23 @@ int main(int argc, char** argv) {
                     std::printf(" %s %ld", sorted[i].second.c_str(), -sorted[i].first);
                 std::printf("\n");
             }
+    std::printf("silent frames drawn open, by where they lie:\n");
+    for (const Set& set : sets)
+        for (const bool withText : {false, true}) {
+            const DraftScore& score = set.scores[withText];
+            if (score.silentFrames == 0 || score.bilabials == 0)
+                continue;
+            std::printf("  %-40s of %5ld (the ceiling closes %5.1f%%): lead-in %4ld, pauses %4ld, "
+                        "tail %4ld\n",
+                        (set.name + (withText ? ", text" : ", no text")).c_str(),
+                        score.silentFrames,
+                        DraftScore::share(score.ceilingSilentClosed, score.silentFrames),
+                        score.openInLeadIn, score.openInPause, score.openInTail);
+            if (std::getenv("DRAFT_BENCH_CONFUSIONS") && set.lines.size() == 1)
+                for (const auto& [from, to] : score.openSilences)
+                    if (to - from > 100)
+                        std::printf("    open from %.2f s to %.2f s\n", from / 1000, to / 1000);
+        }
     if (longMinutes > 0) {
         char temp[] = "/tmp/draft_bench_long.XXXXXX";
         const std::string longFolder = mkdtemp(temp);

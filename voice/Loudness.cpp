@@ -40,7 +40,14 @@ std::vector<float> frameLevels(const std::int16_t* samples, std::size_t count) {
 void SilenceLevel::observe(const std::vector<float>& levels) {
     if (levels.empty())
         return;
-    quiet_ = std::min(quiet_, percentile(levels, 0.05));
+    // Digital silence, where a clip was padded or cut in an editor, says
+    // nothing of the recording's own quiet; taken for it, it would leave
+    // the room's hiss and a synthesizer's pauses above the silence level.
+    std::vector<float> recorded;
+    for (const float level : levels)
+        if (level > kFloorDb + kAboveQuietDb)
+            recorded.push_back(level);
+    quiet_ = std::min(quiet_, recorded.empty() ? kFloorDb : percentile(recorded, 0.05));
     loud_ = std::max(loud_, percentile(levels, 0.95));
 }
 

@@ -70,9 +70,28 @@ char drawingAt(const std::vector<TimedLabel>& stretches, double ms) {
 }
 
 void DraftScore::addTimed(const Line& line, const std::vector<TimedLabel>& draft,
-                          const std::vector<TimedLabel>& ceiling) {
+                          const std::vector<TimedLabel>& ceiling, double stepMs) {
     const auto reference = tool::labelledStretches(line.phones);
     const double lengthMs = line.lengthMs();
+    // The reference's silences of a step or more, and where its voice is.
+    std::vector<std::pair<double, double>> silences;
+    double voiceFrom = lengthMs, voiceTo = 0;
+    for (std::size_t i = 0; i < reference.size(); ++i) {
+        const TimedLabel& stretch = reference[i];
+        const double end = i + 1 == reference.size() ? lengthMs : stretch.endMs;
+        if (Vocabulary::drawingOf(stretch.label).value_or(kClosed) != kClosed) {
+            voiceFrom = std::min(voiceFrom, stretch.startMs);
+            voiceTo = std::max(voiceTo, end);
+        } else if (end - stretch.startMs >= stepMs) {
+            silences.emplace_back(stretch.startMs, end);
+        }
+    }
+    if (!reference.empty() && reference.front().startMs >= stepMs)
+        silences.emplace_back(0, reference.front().startMs);
+    const auto inSilence = [&](double at) {
+        return std::any_of(silences.begin(), silences.end(),
+                           [at](const auto& s) { return at >= s.first && at < s.second; });
+    };
     for (double at = kFrameMs / 2; at < lengthMs; at += kFrameMs) {
         ++frames;
         const char expected = drawingAt(reference, at), got = drawingAt(draft, at);
@@ -80,9 +99,17 @@ void DraftScore::addTimed(const Line& line, const std::vector<TimedLabel>& draft
         ceilingAgreeing += expected == drawingAt(ceiling, at);
         if (expected != got)
             ++confusions[std::string(1, expected) + ">" + got];
-        if (expected == kClosed) {
+        if (expected == kClosed && inSilence(at)) {
             ++silentFrames;
             silentClosed += got == kClosed;
+            ceilingSilentClosed += drawingAt(ceiling, at) == kClosed;
+            if (got != kClosed) {
+                ++(at < voiceFrom ? openInLeadIn : at >= voiceTo ? openInTail : openInPause);
+                if (!openSilences.empty() && openSilences.back().second >= at - kFrameMs)
+                    openSilences.back().second = at;
+                else
+                    openSilences.emplace_back(at, at);
+            }
         }
     }
     const auto drafted = changesOf(draft);

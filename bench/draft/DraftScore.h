@@ -15,6 +15,11 @@ struct DraftScore {
     long ceilingAgreeing = 0; // the reference laid out as rows, on the same frames
     long changes = 0, changesWithinFrame = 0, changesWithin50Ms = 0;
     long silentFrames = 0, silentClosed = 0;
+    // Timed clips: the silent frames the reference laid out as rows draws
+    // closed, and the silent frames drawn open by where their silence lies.
+    long ceilingSilentClosed = 0;
+    long openInLeadIn = 0, openInPause = 0, openInTail = 0;
+    std::vector<std::pair<double, double>> openSilences; // where, in ms from the clip's start
     long voicedFrames = 0, voicedOpen = 0;
     long bilabials = 0, bilabialsClosed = 0;
     double voiceSeconds = 0, cpuSeconds = 0;
@@ -22,9 +27,10 @@ struct DraftScore {
     std::map<std::string, long> confusions; // "reference>draft" drawings
 
     // A clip with a phone reference: agreement, ceiling, changes, silence
-    // (the reference's own) and closures of the lips.
+    // (the reference's own silences that last at least one delay step of
+    // `stepMs`; shorter ones no row can show) and closures of the lips.
     void addTimed(const Line& line, const std::vector<TimedLabel>& draft,
-                  const std::vector<TimedLabel>& ceiling);
+                  const std::vector<TimedLabel>& ceiling, double stepMs);
     // Recorded speech: silence and voice from the signal alone.
     void addRecorded(const Line& line, const std::vector<TimedLabel>& draft);
 

@@ -35,6 +35,22 @@ TEST(Loudness, TheSilenceLevelLiesBetweenTheQuietAndTheLoudFrames) {
     EXPECT_EQ(Loudness::silentFramesAtStart(levels, silence.level()), 50u);
 }
 
+TEST(Loudness, DigitalSilenceAroundARecordingLeavesItsRoomNoiseSilent) {
+    // Padded in an editor: zeros, then the recording with its own hiss.
+    std::vector<std::int16_t> clip;
+    append(clip, 300, 0);
+    append(clip, 50, 30);
+    append(clip, 100, 8000);
+    append(clip, 50, 30);
+    append(clip, 300, 0);
+    Loudness::SilenceLevel silence;
+    const auto levels = Loudness::frameLevels(clip.data(), clip.size());
+    silence.observe(levels);
+    const std::vector<float> recording(levels.begin() + 300, levels.end());
+    EXPECT_EQ(Loudness::silentFramesAtStart(levels, silence.level()), 350u);
+    EXPECT_EQ(Loudness::silentFramesAtStart(recording, silence.level()), 50u);
+}
+
 TEST(Loudness, ClipsOfOneKindAreAllSilenceOrAllVoice) {
     std::vector<std::int16_t> quiet, loud;
     append(quiet, 100, 10);
