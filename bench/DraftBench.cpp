@@ -13,11 +13,10 @@
 // change in the draft within one frame and within 50 ms; the share of
 // silent frames drawn closed, counting silences of a delay step or more,
 // the shortest a row can show (and, for read speech, silences of 100 ms or
-// more, and the share of voiced frames drawn open); the share of b, m and p with the lips closed within a frame of
-// them; and the speed, seconds of voice per second of processor time.
-// With --long-minutes N it also drafts one clip of N minutes, without and
-// with its text, each in a child process, and reports the agreement over
-// the whole clip and that process's peak resident memory.
+// more, and the share of voiced frames drawn open); the share of b, m and p with the lips closed
+// within a frame of them; and the speed, seconds of voice per second of processor time. With
+// --long-minutes N it also drafts one clip of N minutes, without and with its text, each in a child
+// process, and reports the agreement over the whole clip and that process's peak resident memory.
 //
 //   draft_bench [--sentences N] [--long-minutes N] [--keep DIR]
 //
@@ -102,28 +101,29 @@ void draftSet(Set& set, const std::string& folder) {
     }
 }
 
+// A share as "12.3%", or "-" where there was nothing to count.
+std::string shareText(long part, long whole) {
+    char text[16] = "     -";
+    if (whole > 0)
+        std::snprintf(text, sizeof text, "%5.1f%%", DraftScore::share(part, whole));
+    return text;
+}
+
 void printSet(const Set& set) {
     for (const bool withText : {false, true}) {
         const DraftScore& s = set.scores[withText];
         const std::string name = set.name + (withText ? ", text" : ", no text");
         const double speed = s.voiceSeconds / std::max(1e-9, s.cpuSeconds);
-        if (s.bilabials > 0)
-            std::printf("%-40s %5.1f%% %5.1f%% %5.1f%%  %5.1f%% %5.1f%%  %5.1f%%        %5.1f%%  "
-                        "%5.1fx%s\n",
-                        name.c_str(), DraftScore::share(s.agreeing, s.frames),
-                        DraftScore::share(s.ceilingAgreeing, s.frames),
-                        DraftScore::share(s.agreeing, s.ceilingAgreeing),
-                        DraftScore::share(s.changesWithinFrame, s.changes),
-                        DraftScore::share(s.changesWithin50Ms, s.changes),
-                        DraftScore::share(s.silentClosed, s.silentFrames),
-                        DraftScore::share(s.bilabialsClosed, s.bilabials), speed,
-                        s.failures ? "  FAILED DRAFTS" : "");
-        else
-            std::printf(
-                "%-40s      -      -      -       -      -   %5.1f%% %5.1f%%       -  %5.1fx%s\n",
-                name.c_str(), DraftScore::share(s.silentClosed, s.silentFrames),
-                DraftScore::share(s.voicedOpen, s.voicedFrames), speed,
-                s.failures ? "  FAILED DRAFTS" : "");
+        std::printf("%-40s %s %s %s  %s %s  %s %s %s  %5.1fx%s\n", name.c_str(),
+                    shareText(s.agreeing, s.frames).c_str(),
+                    shareText(s.ceilingAgreeing, s.frames).c_str(),
+                    shareText(s.agreeing, s.ceilingAgreeing).c_str(),
+                    shareText(s.changesWithinFrame, s.changes).c_str(),
+                    shareText(s.changesWithin50Ms, s.changes).c_str(),
+                    shareText(s.silentClosed, s.silentFrames).c_str(),
+                    shareText(s.voicedOpen, s.voicedFrames).c_str(),
+                    shareText(s.bilabialsClosed, s.bilabials).c_str(), speed,
+                    s.failures ? "  FAILED DRAFTS" : "");
     }
 }
 

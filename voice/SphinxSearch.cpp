@@ -64,13 +64,17 @@ SphinxSearch::SphinxSearch(const SpeechModel& model, bool aligning)
     // no way through. The library's own silence removal is off: it drops
     // the frames it takes for silence without telling, so the phones after
     // a pause came out late, past the clip's end; kept, each frame of 10 ms
-    // is its place on the clip.
+    // is its place on the clip. The phone search leans on its phone
+    // bigrams a little less than the alignment on its grammar: measured on
+    // three synthesizers' voices and read speech, that keeps more of the
+    // short closures of b, m and p and costs no set more than 0.2 points
+    // of agreement.
     decoder_->config = cmd_ln_init(
         nullptr, ps_args(), TRUE, "-hmm", model.acoustic().c_str(), "-dict",
         model.dictionary().c_str(), "-allphone_ci", "yes", "-beam", aligning ? "1e-100" : "1e-20",
         "-pbeam", aligning ? "1e-100" : "1e-20", "-wbeam", aligning ? "1e-80" : "7e-29", "-lw",
-        "2.0", "-fsgusefiller", "no", "-dither", "yes", "-seed", "1", "-remove_silence", "no",
-        "-logfn", "/dev/null", nullptr);
+        aligning ? "2.0" : "1.5", "-fsgusefiller", "no", "-dither", "yes", "-seed", "1",
+        "-remove_silence", "no", "-logfn", "/dev/null", nullptr);
     if (decoder_->config)
         decoder_->ps = ps_init(decoder_->config);
     if (!decoder_->ps)
