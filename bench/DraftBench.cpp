@@ -13,10 +13,12 @@
 // change in the draft within one frame and within 50 ms; the share of
 // silent frames drawn closed, counting silences of a delay step or more,
 // the shortest a row can show (and, for read speech, silences of 100 ms or
-// more, and the share of voiced frames drawn open); the share of b, m and p with the lips closed
-// within a frame of them; and the speed, seconds of voice per second of processor time. With
-// --long-minutes N it also drafts one clip of N minutes, without and with its text, each in a child
-// process, and reports the agreement over the whole clip and that process's peak resident memory.
+// more, and the share of voiced frames drawn open); the share of b, m and
+// p with the lips closed within a frame of them; and the speed, seconds of
+// voice per second of processor time. With --long-minutes N it also drafts
+// one clip of N minutes, without and with its text, each in a child
+// process, and reports the agreement over the whole clip and that
+// process's peak resident memory.
 //
 //   draft_bench [--sentences N] [--long-minutes N] [--keep DIR]
 //
@@ -342,7 +344,7 @@ int main(int argc, char** argv) {
     for (const Set& set : sets)
         for (const bool withText : {false, true}) {
             const DraftScore& score = set.scores[withText];
-            if (score.silentFrames == 0 || score.bilabials == 0)
+            if (score.silentFrames == 0 || score.frames == 0)
                 continue;
             std::printf("  %-40s of %5ld (the ceiling closes %5.1f%%): lead-in %4ld, pauses %4ld, "
                         "tail %4ld\n",

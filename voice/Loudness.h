@@ -15,8 +15,9 @@ std::vector<float> frameLevels(const std::int16_t* samples, std::size_t count);
 // The level below which a frame counts as silence, learnt from the
 // frames of a clip as they come: a quarter of the way from the quiet
 // frames' level to the loud frames', and never within 6 dB of the quiet
-// ones; digital silence is not counted among the quiet frames. While all the frames seen span less than 15 dB they are all one
-// thing: all silence when even the loud ones are below -50 dB, else none.
+// ones; digital silence is not counted among the quiet frames. While all
+// the frames seen span less than 15 dB they are all one thing: all silence
+// when even the loud ones are below -50 dB, else none.
 class SilenceLevel {
 public:
     void observe(const std::vector<float>& levels);
