@@ -159,9 +159,10 @@ std::size_t PassageSearch::shortestCut() const {
 }
 
 void PassageSearch::recognisePhones(std::size_t count) {
-    silence_.observe(Loudness::frameLevels(pending_.data(), count));
+    const auto levels = Loudness::frameLevels(pending_.data(), count);
+    silence_.observe(levels);
     const auto segments = searchWithoutPauses(
-        count,
+        count, levels,
         [this](const std::int16_t* samples, std::size_t length) {
             return search_.phones(samples, length);
         },
@@ -217,8 +218,8 @@ bool PassageSearch::skipSilenceAtStart(std::size_t passage) {
 // silences shorter than the longest closure of a stop are left to the
 // search, which keeps such closures inside their words.
 std::vector<PhoneSegment> PassageSearch::searchWithoutPauses(std::size_t passage,
+                                                             const std::vector<float>& levels,
                                                              const Search& search, bool endsClip) {
-    const auto levels = Loudness::frameLevels(pending_.data(), passage);
     const Loudness::Condensed voice =
         Loudness::withoutLongSilences(pending_.data(), passage, levels, silence_.level(),
                                       kShortestPauseFrames, kPauseMarginFrames);
@@ -298,7 +299,7 @@ void PassageSearch::alignPassage(bool last) {
         }
         const PhoneGraph graph = dialogueGraph(dialogue_, from, to, !whole, kMostSkipped);
         segments = searchWithoutPauses(
-            passage,
+            passage, Loudness::frameLevels(pending_.data(), passage),
             [&](const std::int16_t* samples, std::size_t count) {
                 return search_.align(graph, samples, count);
             },

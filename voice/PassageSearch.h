@@ -49,9 +49,11 @@ private:
     void alignPassage(bool last);
     bool skipSilenceAtStart(std::size_t passage);
     using Search = std::function<std::vector<PhoneSegment>(const std::int16_t*, std::size_t)>;
-    // `endsClip`: the passage runs to the clip's end.
-    std::vector<PhoneSegment> searchWithoutPauses(std::size_t passage, const Search& search,
-                                                  bool endsClip);
+    // `levels`: the passage's frame levels; `endsClip`: the passage runs to
+    // the clip's end.
+    std::vector<PhoneSegment> searchWithoutPauses(std::size_t passage,
+                                                  const std::vector<float>& levels,
+                                                  const Search& search, bool endsClip);
     // Keeps the first `count` segments of a passage `passageSamples` long.
     void keep(const std::vector<PhoneSegment>& segments, std::size_t count,
               std::size_t passageSamples);
