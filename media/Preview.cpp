@@ -18,7 +18,8 @@ namespace {
 
 // A wait shorter than this is not worth a trip to the scheduler.
 constexpr double kShortestWaitMs = 0.05;
-// The clip's clock can lag the moment a sleep ends; look again a few times.
+// A toolkit may count its sleeps in coarser ticks and wake short of the
+// moment asked; look again a few times.
 constexpr int kWakeChecks = 3;
 // Showing a shape takes a moment to reach the screen; each wait ends early
 // by the time it has been taking. One slow paint moves that estimate by a
@@ -35,13 +36,19 @@ void showFailure(UiToolkit& ui, Preview::Trigger trigger) {
 
 } // namespace
 
-// The fraction of a millisecond first, on the steady clock, then whole
-// milliseconds through the toolkit: the wait ends with one plain sleep,
-// the kind a machine wakes from on time most often. The clip is looked at
-// again after each.
+// The clip is asked where it is once, as the wait starts, while there is
+// time to spare: the player's position query can be held up by its own
+// threads for tens of milliseconds, and asked at the due moment it would
+// show the shape that much late. The rest of the wait runs on the steady
+// clock, which a sound card's own pace cannot move by much within one row.
+// The fraction of a millisecond first, then whole milliseconds through the
+// toolkit: the wait ends with one plain sleep, the kind a machine wakes
+// from on time most often.
 void Preview::waitUntil(PreviewClock& clock, double due) {
+    const double left = due - clock.nowMs();
+    const double until = clock_.nowMs() + left;
     for (int check = 0; check < kWakeChecks; ++check) {
-        const double wait = due - clock.nowMs();
+        const double wait = until - clock_.nowMs();
         if (wait < kShortestWaitMs)
             return;
         const double whole = std::floor(wait);

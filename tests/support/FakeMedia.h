@@ -3,6 +3,7 @@
 #include "media/MediaPlayer.h"
 #include "tests/support/FakeToolkit.h"
 
+#include <functional>
 #include <limits>
 #include <set>
 #include <string>
@@ -43,6 +44,8 @@ public:
         loadedPath.clear();
     }
     std::optional<double> playbackPositionMs() override {
+        if (whileAsked)
+            whileAsked();
         if (!clock || !loaded || plays == 0)
             return std::nullopt;
         double position = (clock->nowMs() - playedAt - startLatencyMs) * pace;
@@ -74,6 +77,9 @@ public:
     int lateQuery = 0;
     double lateByMs = 0;
     int queries = 0;
+    // Runs as each query starts, before the position is read: a test moves
+    // its clock on here to stand for a query held up by the player's lock.
+    std::function<void()> whileAsked;
     Ending ending = Ending::PositionGone;
     double playedAt = 0;
 
