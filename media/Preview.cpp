@@ -70,7 +70,7 @@ void Preview::PlayPreview(Trigger trigger) {
     }
     media_.PlayMedia(Window::Main);
     PreviewClock clock(media_, clock_);
-    clock.waitForStart(ui_);
+    clock.waitForStart();
 
     // Each row is due where the delays before it put it on the clip's
     // timeline, so rounding and the time spent painting never add up.

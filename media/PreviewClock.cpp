@@ -1,7 +1,6 @@
 #include "media/PreviewClock.h"
 
 #include "media/MediaPlayer.h"
-#include "toolkit/UiToolkit.h"
 
 #include <algorithm>
 #include <chrono>
@@ -32,7 +31,7 @@ double PreviewClock::elapsed() const {
     return steady_.nowMs() - origin_;
 }
 
-bool PreviewClock::waitForStart(UiToolkit& ui) {
+bool PreviewClock::waitForStart() {
     for (;;) {
         const auto position = media_.playbackPositionMs();
         const double now = elapsed();
@@ -44,7 +43,7 @@ bool PreviewClock::waitForStart(UiToolkit& ui) {
             origin_ += now;
             return false;
         }
-        ui.sleepMs(1);
+        steady_.waitMs(kStartLookMs);
     }
 }
 

@@ -6,7 +6,6 @@ namespace visemer {
 
 class MediaPlayer;
 class SteadyClock;
-class UiToolkit;
 
 // Time on the clip's timeline while the preview walks the rows. It is the
 // clip's own position while the clip plays, so the shapes keep their place
@@ -26,10 +25,16 @@ public:
 
     PreviewClock(MediaPlayer& media, SteadyClock& steady);
 
-    // Waits, looking every millisecond, until the clip's clock runs, so the
-    // first shape shows as its sound starts; gives up after kStartLimitMs
-    // and counts time from then. True when the clip was seen to start.
-    bool waitForStart(UiToolkit& ui);
+    // How often the clip is looked at while it starts. Watched on the
+    // steady clock, not slept: a millisecond's sleep from an idle processor
+    // can end several late, and the first shape would show that far after
+    // its sound.
+    static constexpr double kStartLookMs = 0.25;
+
+    // Waits until the clip's clock runs, so the first shape shows as its
+    // sound starts; gives up after kStartLimitMs and counts time from then.
+    // True when the clip was seen to start.
+    bool waitForStart();
     double nowMs();
 
 private:

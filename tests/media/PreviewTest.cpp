@@ -2,6 +2,7 @@
 
 #include "media/Preview.h"
 #include "ids/MenuIds.h"
+#include "media/PreviewClock.h"
 #include "tests/support/Editor.h"
 
 #include "timeline/PlaybackRate.h"
@@ -194,15 +195,18 @@ TEST_F(PreviewWalk, TheFirstShapeWaitsForTheClipToStart) {
     setRow(1, "A", "2");
     setRow(2, "E", "3");
     media.startLatencyMs = 30;
-    std::vector<int> shownAtSleep;
-    ui.onSleep = [&](int) { shownAtSleep.push_back(shownShape()); };
+    std::vector<double> shownAt;
+    ui.onPicture = [&](int control) {
+        if (control == Control::Preview && media.plays > 0)
+            shownAt.push_back(clock.nowMs() - media.playedAt);
+    };
     play();
-    // Thirty looks of a millisecond each, then the rows on the clip's time.
-    std::vector<int> expected(30, 1);
-    expected.insert(expected.end(), {71, 143, 215});
-    EXPECT_EQ(ui.sleeps(), expected);
-    EXPECT_NE(shownAtSleep[29], 6) << "row 1's shape waits for the sound";
-    EXPECT_EQ(shownAtSleep[30], 6);
+    // The clip is watched, not slept on, while it starts; then the rows
+    // follow on the clip's time.
+    EXPECT_EQ(ui.sleeps(), (std::vector<int>{71, 143, 215}));
+    ASSERT_FALSE(shownAt.empty());
+    EXPECT_GE(shownAt[0], 30) << "row 1's shape waits for the sound";
+    EXPECT_LE(shownAt[0], 30 + PreviewClock::kStartLookMs);
 }
 
 TEST_F(PreviewWalk, AClipThatNeverStartsHoldsTheWalkBackAQuarterSecondAtMost) {
@@ -212,8 +216,8 @@ TEST_F(PreviewWalk, AClipThatNeverStartsHoldsTheWalkBackAQuarterSecondAtMost) {
     setRow(2, "E", "3");
     media.startLatencyMs = 60000;
     play();
-    EXPECT_EQ(sleepsOver(1), (std::vector<int>{71, 143, 215}));
-    EXPECT_EQ(ui.sleptMs(), 250 + 429);
+    EXPECT_EQ(ui.sleeps(), (std::vector<int>{71, 143, 215}));
+    EXPECT_NEAR(clock.nowMs(), 250 + 429, 1);
 }
 
 // A clip of one second under 25 rows of 71.43 ms: however the clip shows
