@@ -73,7 +73,7 @@ void draftSet(Set& set, const std::string& folder) {
         std::vector<TimedLabel> ceiling;
         if (!line.phones.empty()) {
             Timing perfect;
-            perfect.rows = layOutRows(tool::labelledStretches(line.phones), delayUnitMs(perfect));
+            perfect.rows = tool::draftRows(line.phones, perfect);
             ceiling = timeRows(perfect, delayUnitMs(perfect));
         }
         for (const bool withText : {false, true}) {
@@ -357,6 +357,15 @@ int main(int argc, char** argv) {
                     if (to - from > 100)
                         std::printf("    open from %.2f s to %.2f s\n", from / 1000, to / 1000);
         }
+    // Rows of whole delay steps move a change up to half a step, more than
+    // a frame; this is how many the reference itself keeps within one.
+    std::printf("changes within a frame, the reference laid out as rows:");
+    for (const Set& set : sets)
+        if (set.scores[1].changes > 0)
+            std::printf(
+                " %s %s;", set.name.c_str(),
+                shareText(set.scores[1].ceilingChangesWithinFrame, set.scores[1].changes).c_str());
+    std::printf("\n");
     if (longMinutes > 0) {
         char temp[] = "/tmp/draft_bench_long.XXXXXX";
         const std::string longFolder = mkdtemp(temp);

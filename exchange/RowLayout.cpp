@@ -15,22 +15,32 @@ struct Mark {
     std::string label;
 };
 
+constexpr const char* kClosed = "Closed";
+
 std::int64_t stepsAt(double ms, double unitMs) {
     return static_cast<std::int64_t>(std::llround(std::max(0.0, ms) / unitMs));
 }
 
+std::int64_t stepsBefore(double ms, double unitMs) {
+    return static_cast<std::int64_t>(std::floor(std::max(0.0, ms) / unitMs));
+}
+
 // The stretches as start marks, with "Closed" filling any gap. A mark
 // never goes back before the one ahead of it.
-std::vector<Mark> marksOf(const std::vector<TimedLabel>& stretches, double unitMs) {
+std::vector<Mark> marksOf(const std::vector<TimedLabel>& stretches, double unitMs,
+                          SilenceStart silenceStart) {
     std::vector<Mark> marks;
     const auto mark = [&](double ms, const std::string& label) {
-        const std::int64_t step = stepsAt(ms, unitMs);
+        const bool voiceEnds = label == kClosed && !marks.empty() && marks.back().label != kClosed;
+        const std::int64_t step = voiceEnds && silenceStart == SilenceStart::InStepVoiceEnds
+                                      ? stepsBefore(ms, unitMs)
+                                      : stepsAt(ms, unitMs);
         marks.push_back({marks.empty() ? step : std::max(step, marks.back().step), label});
     };
     double reached = 0;
     for (const TimedLabel& stretch : stretches) {
         if (stretch.startMs > reached + unitMs / 2)
-            mark(reached, "Closed");
+            mark(reached, kClosed);
         mark(stretch.startMs, stretch.label);
         reached = std::max(reached, stretch.endMs);
     }
@@ -65,11 +75,12 @@ void keepLipClosures(std::vector<Mark>& marks) {
 
 } // namespace
 
-std::vector<TimingRow> layOutRows(const std::vector<TimedLabel>& stretches, double unitMs) {
+std::vector<TimingRow> layOutRows(const std::vector<TimedLabel>& stretches, double unitMs,
+                                  SilenceStart silenceStart) {
     std::vector<TimingRow> rows;
     if (!(unitMs > 0))
         return rows;
-    std::vector<Mark> marks = marksOf(stretches, unitMs);
+    std::vector<Mark> marks = marksOf(stretches, unitMs, silenceStart);
     keepLipClosures(marks);
     std::vector<std::int64_t> lengths;
     for (std::size_t i = 0; i + 1 < marks.size(); ++i) {

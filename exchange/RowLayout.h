@@ -14,6 +14,13 @@ namespace visemer {
 // row. Time before the first stretch and gaps between stretches show
 // "Closed". The last stretch keeps at least one step, and so does every
 // stretch whose drawing closes the lips (b, m, p).
-std::vector<TimingRow> layOutRows(const std::vector<TimedLabel>& stretches, double unitMs);
+//
+// Where the voice stops, the "Closed" row that follows starts at the nearest
+// step, or in the step the voice ends in: a mouth that closes a fraction of
+// a step early, as it opens ahead of the sound, rather than one that moves
+// on into the silence.
+enum class SilenceStart { AtNearestStep, InStepVoiceEnds };
+std::vector<TimingRow> layOutRows(const std::vector<TimedLabel>& stretches, double unitMs,
+                                  SilenceStart silenceStart = SilenceStart::AtNearestStep);
 
 } // namespace visemer

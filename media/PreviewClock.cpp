@@ -87,7 +87,10 @@ double PreviewClock::nowMs() {
             alone_ = true;
         return expected;
     }
-    return *position;
+    answerOffsets_.push_back(now - *position);
+    if (answerOffsets_.size() > kAnswersCompared)
+        answerOffsets_.pop_front();
+    return now - *std::min_element(answerOffsets_.begin(), answerOffsets_.end());
 }
 
 } // namespace visemer

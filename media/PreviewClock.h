@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <deque>
 #include <optional>
 
 namespace visemer {
@@ -22,6 +24,10 @@ public:
     // trusted instead; found there twice at one position, the clip counts
     // as stopped.
     static constexpr double kLagLimitMs = 10;
+    // A position comes late when the player's threads hold its query up,
+    // never early: of the latest answer and the one before it, the one that
+    // puts the clip further on is the fresher, and the one followed.
+    static constexpr std::size_t kAnswersCompared = 2;
 
     PreviewClock(MediaPlayer& media, SteadyClock& steady);
 
@@ -52,6 +58,7 @@ private:
     // because the position moved on from it.
     double latestOffset_ = 0;
     std::optional<double> liveOffset_;
+    std::deque<double> answerOffsets_; // steady time minus position, latest last
 };
 
 } // namespace visemer

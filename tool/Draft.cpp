@@ -29,6 +29,11 @@ std::vector<TimedLabel> labelledStretches(const std::vector<TimedPhone>& phones)
     return stretches;
 }
 
+std::vector<TimingRow> draftRows(const std::vector<TimedPhone>& phones, const Timing& timing) {
+    return layOutRows(labelledStretches(phones), delayUnitMs(timing),
+                      SilenceStart::InStepVoiceEnds);
+}
+
 Draft draftTiming(const DraftRequest& request, const std::function<void(double)>& progress) {
     Draft draft;
     PhoneRecognizer recognizer(request.model, request.dialogue ? PhoneRecognizer::Search::Dialogue
@@ -58,7 +63,7 @@ Draft draftTiming(const DraftRequest& request, const std::function<void(double)>
     Timing& timing = draft.timing;
     timing.fps = std::to_string(request.fps);
     timing.browser = request.browser;
-    timing.rows = layOutRows(labelledStretches(draft.phones), delayUnitMs(timing));
+    timing.rows = draftRows(draft.phones, timing);
     if (timing.rows.empty())
         throw VoiceError("no speech was recognised in " + request.voice);
     return draft;

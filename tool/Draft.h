@@ -35,4 +35,7 @@ Draft draftTiming(const DraftRequest& request, const std::function<void(double)>
 // The phones as labelled stretches: neighbours with one label joined.
 std::vector<TimedLabel> labelledStretches(const std::vector<TimedPhone>& phones);
 
+// The phones laid out as a draft's rows at the timing's delay step.
+std::vector<TimingRow> draftRows(const std::vector<TimedPhone>& phones, const Timing& timing);
+
 } // namespace visemer::tool

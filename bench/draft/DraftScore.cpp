@@ -112,14 +112,18 @@ void DraftScore::addTimed(const Line& line, const std::vector<TimedLabel>& draft
             }
         }
     }
-    const auto drafted = changesOf(draft);
+    const auto drafted = changesOf(draft), laidOut = changesOf(ceiling);
+    const auto nearest = [](const std::vector<double>& others, double change) {
+        double distance = 1e9;
+        for (double other : others)
+            distance = std::min(distance, std::abs(other - change));
+        return distance;
+    };
     for (double change : changesOf(reference)) {
-        double nearest = 1e9;
-        for (double other : drafted)
-            nearest = std::min(nearest, std::abs(other - change));
         ++changes;
-        changesWithinFrame += nearest <= kFrameMs;
-        changesWithin50Ms += nearest <= 50;
+        changesWithinFrame += nearest(drafted, change) <= kFrameMs;
+        changesWithin50Ms += nearest(drafted, change) <= 50;
+        ceilingChangesWithinFrame += nearest(laidOut, change) <= kFrameMs;
     }
     for (const TimedPhone& phone : line.phones) {
         if (phone.phone != "B" && phone.phone != "M" && phone.phone != "P")

@@ -14,6 +14,7 @@ struct DraftScore {
     long frames = 0, agreeing = 0;
     long ceilingAgreeing = 0; // the reference laid out as rows, on the same frames
     long changes = 0, changesWithinFrame = 0, changesWithin50Ms = 0;
+    long ceilingChangesWithinFrame = 0; // of the reference laid out as rows
     long silentFrames = 0, silentClosed = 0;
     // Timed clips: the silent frames the reference laid out as rows draws
     // closed, and the silent frames drawn open by where their silence lies.

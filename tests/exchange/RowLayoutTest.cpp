@@ -69,6 +69,23 @@ TEST(RowLayout, SilenceBeforeAndBetweenStretchesShowsTheClosedMouth) {
     EXPECT_EQ(rows, (Rows{{"Closed", "5"}, {"O", "2"}, {"Closed", "5"}, {"M", "2"}}));
 }
 
+TEST(RowLayout, ASilenceAfterTheVoiceMayStartInTheStepTheVoiceEnds) {
+    // The voice stops 0.4 of a step into a step, or 0.6: at the nearest
+    // step the mouth stays open into the silence the second time; laid out
+    // for a draft it closes in the step the voice ends in, both times.
+    // Where the voice starts again nothing changes.
+    const std::vector<TimedLabel> early{{0, 240, "A"}, {240, 560, "Closed"}, {560, 900, "O"}};
+    const std::vector<TimedLabel> late{{0, 260, "A"}, {260, 560, "Closed"}, {560, 900, "O"}};
+    EXPECT_EQ(layOutRows(early, 100), (Rows{{"A", "2"}, {"Closed", "4"}, {"O", "3"}}));
+    EXPECT_EQ(layOutRows(late, 100), (Rows{{"A", "3"}, {"Closed", "3"}, {"O", "3"}}));
+    for (const auto& stretches : {early, late})
+        EXPECT_EQ(layOutRows(stretches, 100, SilenceStart::InStepVoiceEnds),
+                  (Rows{{"A", "2"}, {"Closed", "4"}, {"O", "3"}}));
+    // A gap between stretches is a silence too.
+    EXPECT_EQ(layOutRows({{0, 260, "A"}, {560, 900, "O"}}, 100, SilenceStart::InStepVoiceEnds),
+              (Rows{{"A", "2"}, {"Closed", "4"}, {"O", "3"}}));
+}
+
 TEST(RowLayout, TheLastStretchKeepsAStepAndNothingComesOfNoRate) {
     EXPECT_EQ(layOutRows({{0, 300, "A"}, {300, 300, "Closed"}}, 100),
               (Rows{{"A", "3"}, {"Closed", "1"}}));
