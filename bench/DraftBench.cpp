@@ -28,7 +28,6 @@
 #include "bench/draft/DraftScore.h"
 #include "bench/draft/Voices.h"
 #include "exchange/ProjectDocument.h"
-#include "exchange/RowLayout.h"
 #include "tool/Draft.h"
 #include "voice/VoiceError.h"
 

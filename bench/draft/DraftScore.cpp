@@ -121,8 +121,9 @@ void DraftScore::addTimed(const Line& line, const std::vector<TimedLabel>& draft
     };
     for (double change : changesOf(reference)) {
         ++changes;
-        changesWithinFrame += nearest(drafted, change) <= kFrameMs;
-        changesWithin50Ms += nearest(drafted, change) <= 50;
+        const double distance = nearest(drafted, change);
+        changesWithinFrame += distance <= kFrameMs;
+        changesWithin50Ms += distance <= 50;
         ceilingChangesWithinFrame += nearest(laidOut, change) <= kFrameMs;
     }
     for (const TimedPhone& phone : line.phones) {
