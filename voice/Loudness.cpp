@@ -12,6 +12,7 @@ constexpr float kSpanDb = 15;
 constexpr float kQuietestSpeechDb = -50;
 constexpr float kAboveQuietDb = 6;
 constexpr float kShareOfSpan = 0.25F;
+constexpr float kPauseShareOfSpan = 0.35F;
 
 float percentile(std::vector<float> levels, double share) {
     const auto at = levels.begin() +
@@ -52,9 +53,17 @@ void SilenceLevel::observe(const std::vector<float>& levels) {
 }
 
 float SilenceLevel::level() const {
+    return levelAt(kShareOfSpan);
+}
+
+float SilenceLevel::pauseLevel() const {
+    return levelAt(kPauseShareOfSpan);
+}
+
+float SilenceLevel::levelAt(float shareOfSpan) const {
     if (loud_ - quiet_ < kSpanDb)
         return loud_ < kQuietestSpeechDb ? loud_ + 1 : quiet_ - 1;
-    return std::max(quiet_ + kAboveQuietDb, quiet_ + (loud_ - quiet_) * kShareOfSpan);
+    return std::max(quiet_ + kAboveQuietDb, quiet_ + (loud_ - quiet_) * shareOfSpan);
 }
 
 std::size_t silentFramesAtStart(const std::vector<float>& levels, float silence) {
@@ -64,17 +73,19 @@ std::size_t silentFramesAtStart(const std::vector<float>& levels, float silence)
 }
 
 Condensed withoutLongSilences(const std::int16_t* samples, std::size_t count,
-                              const std::vector<float>& levels, float silence, std::size_t longest,
+                              const std::vector<float>& levels, const std::vector<PauseRule>& rules,
                               std::size_t margin) {
     std::vector<bool> kept(levels.size(), true);
-    for (std::size_t at = 0; at < levels.size();) {
-        std::size_t end = at;
-        while (end < levels.size() && levels[end] < silence)
-            ++end;
-        if (end - at >= longest)
-            std::fill(kept.begin() + static_cast<std::ptrdiff_t>(at + margin),
-                      kept.begin() + static_cast<std::ptrdiff_t>(end - margin), false);
-        at = end == at ? at + 1 : end;
+    for (const PauseRule& rule : rules) {
+        for (std::size_t at = 0; at < levels.size();) {
+            std::size_t end = at;
+            while (end < levels.size() && levels[end] < rule.level)
+                ++end;
+            if (end - at >= rule.longest && end - at > 2 * margin)
+                std::fill(kept.begin() + static_cast<std::ptrdiff_t>(at + margin),
+                          kept.begin() + static_cast<std::ptrdiff_t>(end - margin), false);
+            at = end == at ? at + 1 : end;
+        }
     }
     Condensed condensed;
     for (std::size_t frame = 0; frame < levels.size(); ++frame) {

@@ -22,8 +22,16 @@ class SilenceLevel {
 public:
     void observe(const std::vector<float>& levels);
     float level() const;
+    // A third of the way up: the quiet between phrases, a synthesizer's or
+    // a room's, wavers several decibels above its quietest frames, and at
+    // the lower level its louder frames break one pause into short
+    // silences. Quiet voice beside a stop's closure can stay below it too,
+    // so a pause found only at this level must be longer.
+    float pauseLevel() const;
 
 private:
+    float levelAt(float shareOfSpan) const;
+
     float quiet_ = 0;
     float loud_ = -200;
 };
@@ -37,10 +45,16 @@ struct Condensed {
     std::vector<std::int16_t> samples;
     std::vector<int> frameOf;
 };
-// Takes out every run of at least `longest` silent frames but `margin`
-// frames at each of its ends; `levels` are the samples' frame levels.
+// A run of frames quieter than `level` and at least `longest` frames long
+// is a pause.
+struct PauseRule {
+    float level = 0;
+    std::size_t longest = 0;
+};
+// Takes out every pause that any of the rules finds but `margin` frames at
+// each of its ends; `levels` are the samples' frame levels.
 Condensed withoutLongSilences(const std::int16_t* samples, std::size_t count,
-                              const std::vector<float>& levels, float silence, std::size_t longest,
+                              const std::vector<float>& levels, const std::vector<PauseRule>& rules,
                               std::size_t margin);
 
 } // namespace visemer::Loudness

@@ -46,6 +46,9 @@ constexpr std::size_t kOnsetFrames = 5;
 // margin at each end is taken out of what the alignment hears.
 constexpr std::size_t kShortestPauseFrames = 15;
 constexpr std::size_t kPauseMarginFrames = 3;
+// Quiet that stays below the pause level, a little above the silence
+// level, this long or longer is a pause too.
+constexpr std::size_t kShortestWaveringPauseFrames = 20;
 // Each phone of the search lasts at least this many frames.
 constexpr int kShortestPhoneFrames = 3;
 // A passage with less voice than this left is all pause.
@@ -221,8 +224,10 @@ std::vector<PhoneSegment> PassageSearch::searchWithoutPauses(std::size_t passage
                                                              const std::vector<float>& levels,
                                                              const Search& search, bool endsClip) {
     const Loudness::Condensed voice =
-        Loudness::withoutLongSilences(pending_.data(), passage, levels, silence_.level(),
-                                      kShortestPauseFrames, kPauseMarginFrames);
+        Loudness::withoutLongSilences(pending_.data(), passage, levels,
+                                      {{silence_.level(), kShortestPauseFrames},
+                                       {silence_.pauseLevel(), kShortestWaveringPauseFrames}},
+                                      kPauseMarginFrames);
     const int total = static_cast<int>(passage / kSamplesPerFrame);
     // Too little voice for the search to hold on to: a pause.
     if (voice.frameOf.size() < kShortestVoiceFrames)

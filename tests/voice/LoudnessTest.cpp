@@ -76,7 +76,7 @@ TEST(Loudness, LongSilencesAreTakenOutButTheirMarginsAndShortOnesStay) {
     append(clip, 30, 8000);
     clip.push_back(5); // a few samples short of a frame at the end
     const auto condensed = Loudness::withoutLongSilences(
-        clip.data(), clip.size(), Loudness::frameLevels(clip.data(), clip.size()), -40, 15, 3);
+        clip.data(), clip.size(), Loudness::frameLevels(clip.data(), clip.size()), {{-40, 15}}, 3);
     ASSERT_EQ(condensed.frameOf.size(), 30u + 3 + 3 + 30 + 8 + 30);
     EXPECT_EQ(condensed.samples.size(), condensed.frameOf.size() * kFrameSamples + 1);
     EXPECT_EQ(condensed.frameOf[32], 32);

@@ -31,6 +31,15 @@ struct ScriptedVoice {
         truth.push_back({"SIL", this->frames(), this->frames() + frames});
         samples.insert(samples.end(), static_cast<std::size_t>(frames) * kFrame, 0);
     }
+    // A pause whose quiet wavers, as a synthesizer's or a room's does: a
+    // louder frame, still far below the voice, every third frame.
+    void noisyPause(int frames) {
+        truth.push_back({"SIL", this->frames(), this->frames() + frames});
+        for (int frame = 0; frame < frames; ++frame)
+            samples.insert(samples.end(), kFrame, frame % 3 == 2 ? kWaveringNoise : kQuietNoise);
+    }
+    static constexpr std::int16_t kQuietNoise = 3;     // about -81 dB
+    static constexpr std::int16_t kWaveringNoise = 18; // about -65 dB
     void say(const std::string& spelling) {
         std::size_t from = 0;
         while (from < spelling.size()) {
@@ -57,7 +66,7 @@ struct ScriptedVoice {
 // Answers with the voice's own phones over the passage it is given, as a
 // search that never errs would. A passage may come with its pauses taken
 // out: each loud frame says where on the clip it lies, and silent frames
-// are heard as silence.
+// are heard as silence, and so are the quiet frames of a noisy pause.
 class ScriptedSearch final : public PhoneSearch {
 public:
     explicit ScriptedSearch(const ScriptedVoice& voice) : voice_(voice) {}
@@ -107,7 +116,9 @@ private:
         int last = -1;
         for (int frame = 0; frame < frames; ++frame) {
             const int value = samples[static_cast<std::size_t>(frame) * kFrame];
-            at[static_cast<std::size_t>(frame)] = value ? value - 1000 : last < 0 ? -1 : last + 1;
+            at[static_cast<std::size_t>(frame)] = value >= 1000 ? value - 1000
+                                                  : last < 0    ? -1
+                                                                : last + 1;
             last = at[static_cast<std::size_t>(frame)];
         }
         for (int frame = frames - 2; frame >= 0; --frame)
@@ -121,7 +132,7 @@ private:
         std::vector<PhoneSegment> found;
         int heardSegment = -2;
         for (int frame = 0; frame < frames; ++frame) {
-            const bool loud = samples[static_cast<std::size_t>(frame) * kFrame] != 0;
+            const bool loud = samples[static_cast<std::size_t>(frame) * kFrame] >= 1000;
             int segment = -1;
             if (loud)
                 for (std::size_t i = 0; i < voice_.truth.size(); ++i)
@@ -330,36 +341,42 @@ TEST(PassageSearch, WordsTheVoiceLeavesOutAreCountedAndItsEndAfterTheDialogueIsC
 }
 
 TEST(PassageSearch, SilenceBeforeAndBetweenWordsIsClosedWhereTheSearchWouldStretchWords) {
-    ScriptedVoice voice;
-    voice.pause(kSecond);
-    for (int word = 0; word < 8; ++word) {
-        voice.word(kWords[word % 6]);
-        // A second's pause in the middle, where the text has no comma.
-        voice.pause(word == 3 ? kSecond : 20);
-    }
-    ScriptedSearch scripted(voice);
-    scripted.stretchesOverSilence = true;
-    PassageSearch search(scripted);
-    search.alignTo(voice.dialogue);
-    const auto phones = run(search, voice);
-
-    const auto phoneAt = [&](int frame) {
-        const double ms = frame * 10.0 + 5;
-        for (const TimedPhone& phone : phones)
-            if (phone.startMs <= ms && ms < phone.endMs)
-                return phone.phone;
-        return std::string("none");
-    };
-    for (const PhoneSegment& truth : voice.truth) {
-        if (truth.phone == "SIL") {
-            // All but a few frames at each end of every pause of 150 ms.
-            for (int frame = truth.first + 5; frame < truth.end - 5; ++frame)
-                EXPECT_EQ(phoneAt(frame), "SIL") << "frame " << frame;
-        } else {
-            EXPECT_EQ(phoneAt(truth.first + 5), truth.phone) << "frame " << truth.first + 5;
+    for (const bool noisy : {false, true}) {
+        SCOPED_TRACE(noisy ? "pauses whose quiet wavers" : "digital silence");
+        ScriptedVoice voice;
+        const auto pause = [&](int frames) {
+            noisy ? voice.noisyPause(frames) : voice.pause(frames);
+        };
+        pause(kSecond);
+        for (int word = 0; word < 8; ++word) {
+            voice.word(kWords[word % 6]);
+            // A second's pause in the middle, where the text has no comma.
+            pause(word == 3 ? kSecond : 20);
         }
+        ScriptedSearch scripted(voice);
+        scripted.stretchesOverSilence = true;
+        PassageSearch search(scripted);
+        search.alignTo(voice.dialogue);
+        const auto phones = run(search, voice);
+
+        const auto phoneAt = [&](int frame) {
+            const double ms = frame * 10.0 + 5;
+            for (const TimedPhone& phone : phones)
+                if (phone.startMs <= ms && ms < phone.endMs)
+                    return phone.phone;
+            return std::string("none");
+        };
+        for (const PhoneSegment& truth : voice.truth) {
+            if (truth.phone == "SIL") {
+                // All but a few frames at each end of every pause of 150 ms.
+                for (int frame = truth.first + 5; frame < truth.end - 5; ++frame)
+                    EXPECT_EQ(phoneAt(frame), "SIL") << "frame " << frame;
+            } else {
+                EXPECT_EQ(phoneAt(truth.first + 5), truth.phone) << "frame " << truth.first + 5;
+            }
+        }
+        EXPECT_EQ(spokenPhones(phones), dialoguePhones(voice));
     }
-    EXPECT_EQ(spokenPhones(phones), dialoguePhones(voice));
 }
 
 TEST(PassageSearch, QuietTheSearchGivesAPhoneBesideSilenceIsClosed) {
