@@ -6,14 +6,15 @@
 // the steady clock, carried on from the clip's last position. The naive
 // schedule, one rounded sleep per row, is measured in the same run.
 //
-// Beside the preview, on a thread of its own one real-time priority above
-// it, a bare loop sleeps to each row's due time on the steady clock, counted from
-// the moment the clip told its first position, and does nothing else: how
-// late this machine wakes a thread at all, the floor under any preview.
-// Both wake at the same moments, so a stall of the machine falls on both.
-// The preview's goal is set against it: its largest error no more than the
-// bare loop's plus 1 ms, and 99% of its rows within the bare loop's 99th
-// percentile plus 0.5 ms.
+// Beside the preview, on a thread of its own (one real-time priority
+// above it when run under a real-time policy), a bare loop sleeps to each
+// row's due time on the steady clock, counted from the moment the clip
+// told its first position, and does nothing else: how late this machine
+// wakes a thread at all, the floor under any preview. Both wake at the
+// same moments, so a stall of the machine falls on both. The preview's
+// goal is set against it: its largest error no more than the bare loop's
+// plus 1 ms, and 99% of its rows within the bare loop's 99th percentile
+// plus 0.5 ms.
 //
 //   preview_bench [--minutes N] [--clip wav|mp3] [--clip-shorter] [--no-naive]
 //
