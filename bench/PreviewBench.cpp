@@ -104,6 +104,55 @@ private:
     std::optional<double> offset_; // steady time minus clip position
 };
 
+// What the preview did between shapes, on the steady clock: each look at
+// the clip (with where it said the clip was), each spin of a fraction of a
+// millisecond, each reading of the time. Printed for the worst rows, it
+// tells a late wake-up from a clip that answered late.
+struct TraceEvent {
+    enum Kind { Look, Spin, Read } kind;
+    double at = 0;    // steady time when it returned
+    double value = 0; // the position told, or the spin asked
+};
+
+class TracedPlayer final : public MediaPlayer {
+public:
+    TracedPlayer(MediaPlayer& player, SteadyClock& clock) : player_(player), clock_(clock) {}
+    void InitMedia() override { player_.InitMedia(); }
+    bool LoadMedia(const std::string& path) override { return player_.LoadMedia(path); }
+    void PlayMedia(int window) override { player_.PlayMedia(window); }
+    void FreeMedia() override { player_.FreeMedia(); }
+    std::optional<double> playbackPositionMs() override {
+        auto position = player_.playbackPositionMs();
+        if (position)
+            trace.push_back({TraceEvent::Look, clock_.nowMs(), *position});
+        return position;
+    }
+    std::vector<TraceEvent> trace;
+
+private:
+    MediaPlayer& player_;
+    SteadyClock& clock_;
+};
+
+class TracedClock final : public SteadyClock {
+public:
+    TracedClock(SteadyClock& clock, std::vector<TraceEvent>& trace)
+        : clock_(clock), trace_(trace) {}
+    double nowMs() override {
+        const double now = clock_.nowMs();
+        trace_.push_back({TraceEvent::Read, now, 0});
+        return now;
+    }
+    void waitMs(double milliseconds) override {
+        clock_.waitMs(milliseconds);
+        trace_.push_back({TraceEvent::Spin, clock_.nowMs(), milliseconds});
+    }
+
+private:
+    SteadyClock& clock_;
+    std::vector<TraceEvent>& trace_;
+};
+
 struct Error {
     std::size_t row = 0;
     double ms = 0;
@@ -216,6 +265,41 @@ std::vector<Error> bareLoop(const std::vector<double>& due, const std::atomic<do
         lateness.push_back({row, Ms(Clock::now() - target).count()});
     }
     return lateness;
+}
+
+// The preview's steps before each of its five worst rows, in ms before
+// the paint began; a look at the clip shows how far its answer put the clip
+// from its median pace (+ is behind, so the wait ran longer).
+void printTrace(const PaintWatch& watch, const std::vector<double>& due,
+                const std::vector<TraceEvent>& trace) {
+    std::vector<double> offsets;
+    for (std::size_t row = 0; row < due.size(); ++row)
+        offsets.push_back(watch.steadyAt[row] - watch.painted[row]);
+    std::sort(offsets.begin(), offsets.end());
+    const double medianOffset = offsets[offsets.size() / 2];
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 1; row < due.size(); ++row)
+        rows.push_back(row);
+    std::sort(rows.begin(), rows.end(), [&](std::size_t a, std::size_t b) {
+        return std::abs(watch.painted[a] - due[a]) > std::abs(watch.painted[b] - due[b]);
+    });
+    rows.resize(std::min<std::size_t>(rows.size(), 5));
+    for (std::size_t row : rows) {
+        const double paint = watch.steadyAt[row];
+        std::printf("trace row %zu %+.2f ms:", row + 1, watch.painted[row] - due[row]);
+        for (const TraceEvent& event : trace) {
+            if (event.at <= watch.steadyAt[row - 1] || event.at > paint)
+                continue;
+            if (event.kind == TraceEvent::Look)
+                std::printf(" look %.2f (%+.2f)", event.at - paint,
+                            event.at - event.value - medianOffset);
+            else if (event.kind == TraceEvent::Spin)
+                std::printf(" spin %.2f (%.2f)", event.at - paint, event.value);
+            else
+                std::printf(" read %.2f", event.at - paint);
+        }
+        std::printf("\n");
+    }
 }
 
 bool makeClip(const std::string& folder, const std::string& kind, double seconds,
@@ -347,7 +431,12 @@ int main(int argc, char** argv) {
     std::atomic<bool> previewEnded{false};
     std::vector<Error> lateness;
     std::thread bareLoopThread([&] { lateness = bareLoop(due, watch.clipStart, previewEnded); });
-    Preview preview(ui, media, clock, program.timeline(), program.audio());
+    TracedPlayer tracedMedia(media, clock);
+    TracedClock tracedClock(clock, tracedMedia.trace);
+    const bool traced = std::getenv("PREVIEW_BENCH_TRACE") != nullptr;
+    Preview preview(ui, traced ? static_cast<MediaPlayer&>(tracedMedia) : media,
+                    traced ? static_cast<SteadyClock&>(tracedClock) : clock, program.timeline(),
+                    program.audio());
     preview.PlayPreview(Preview::Trigger::EnterKey);
     previewEnded.store(true);
     bareLoopThread.join();
@@ -365,6 +454,8 @@ int main(int argc, char** argv) {
                     "0.5 ms: %s\n",
                     locked->max, bare.max, maxMet ? "met" : "not met", locked->within99,
                     bare.within99, within99Met ? "met" : "not met");
+        if (traced)
+            printTrace(watch, due, tracedMedia.trace);
     }
 
     program.shutdown();

@@ -18,9 +18,10 @@ namespace {
 
 // A wait shorter than this is not worth a trip to the scheduler.
 constexpr double kShortestWaitMs = 0.05;
-// A toolkit may count its sleeps in coarser ticks and wake short of the
-// moment asked; look again a few times.
-constexpr int kWakeChecks = 3;
+// The end of each wait is watched on the steady clock, not slept: a thread
+// woken while the processors are busy with the player waits its turn, often
+// a millisecond or more, and one woken this much early is still in time.
+constexpr double kWatchedEndMs = 1.5;
 // Showing a shape takes a moment to reach the screen; each wait ends early
 // by the time it has been taking. One slow paint moves that estimate by a
 // quarter of at most this much.
@@ -40,23 +41,18 @@ void showFailure(UiToolkit& ui, Preview::Trigger trigger) {
 // time to spare: the player's position query can be held up by its own
 // threads for tens of milliseconds, and asked at the due moment it would
 // show the shape that much late. The rest of the wait runs on the steady
-// clock, which a sound card's own pace cannot move by much within one row.
-// The fraction of a millisecond first, then whole milliseconds through the
-// toolkit: the wait ends with one plain sleep, the kind a machine wakes
-// from on time most often.
+// clock, which a sound card's own pace cannot move by much within one row:
+// one plain sleep through the toolkit to shortly before the moment, then
+// the clock watched to the moment itself.
 void Preview::waitUntil(PreviewClock& clock, double due) {
     const double left = due - clock.nowMs();
     const double until = clock_.nowMs() + left;
-    for (int check = 0; check < kWakeChecks; ++check) {
-        const double wait = until - clock_.nowMs();
-        if (wait < kShortestWaitMs)
-            return;
-        const double whole = std::floor(wait);
-        if (wait - whole >= kShortestWaitMs)
-            clock_.waitMs(wait - whole);
-        if (whole >= 1)
-            ui_.sleepMs(static_cast<int>(whole));
-    }
+    const double asleep = std::floor(left - kWatchedEndMs);
+    if (asleep >= 1)
+        ui_.sleepMs(static_cast<int>(asleep));
+    const double rest = until - clock_.nowMs();
+    if (rest >= kShortestWaitMs)
+        clock_.waitMs(rest);
 }
 
 void Preview::PlayPreview(Trigger trigger) {
