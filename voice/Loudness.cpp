@@ -79,9 +79,11 @@ Condensed withoutLongSilences(const std::int16_t* samples, std::size_t count,
     for (const PauseRule& rule : rules) {
         for (std::size_t at = 0; at < levels.size();) {
             std::size_t end = at;
-            while (end < levels.size() && levels[end] < rule.level)
-                ++end;
-            if (end - at >= rule.longest && end - at > 2 * margin)
+            bool digital = false;
+            for (; end < levels.size() && levels[end] < rule.level; ++end)
+                digital = digital || levels[end] <= kFloorDb;
+            if (end - at >= rule.longest && end - at > 2 * margin &&
+                !(digital && rule.noDigitalSilence))
                 std::fill(kept.begin() + static_cast<std::ptrdiff_t>(at + margin),
                           kept.begin() + static_cast<std::ptrdiff_t>(end - margin), false);
             at = end == at ? at + 1 : end;

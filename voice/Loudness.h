@@ -46,10 +46,12 @@ struct Condensed {
     std::vector<int> frameOf;
 };
 // A run of frames quieter than `level` and at least `longest` frames long
-// is a pause.
+// is a pause; with `noDigitalSilence`, only a run without a frame of
+// digital silence in it.
 struct PauseRule {
     float level = 0;
     std::size_t longest = 0;
+    bool noDigitalSilence = false;
 };
 // Takes out every pause that any of the rules finds but `margin` frames at
 // each of its ends; `levels` are the samples' frame levels.

@@ -46,6 +46,12 @@ constexpr std::size_t kOnsetFrames = 5;
 // margin at each end is taken out of what the alignment hears.
 constexpr std::size_t kShortestPauseFrames = 15;
 constexpr std::size_t kPauseMarginFrames = 3;
+// A recording's quiet is never digital silence, and the closures of its
+// stops are shorter than this: quiet with no digital silence in it is a
+// pause from this long. A synthesizer that voices no noise makes its
+// closures of digital silence, sometimes beside quiet voice below the
+// silence level, so such a run must be as long as a pause above.
+constexpr std::size_t kShortestRecordedPauseFrames = 10;
 // Quiet that stays below the pause level, a little above the silence
 // level, this long or longer is a pause too.
 constexpr std::size_t kShortestWaveringPauseFrames = 20;
@@ -226,6 +232,7 @@ std::vector<PhoneSegment> PassageSearch::searchWithoutPauses(std::size_t passage
     const Loudness::Condensed voice =
         Loudness::withoutLongSilences(pending_.data(), passage, levels,
                                       {{silence_.level(), kShortestPauseFrames},
+                                       {silence_.level(), kShortestRecordedPauseFrames, true},
                                        {silence_.pauseLevel(), kShortestWaveringPauseFrames}},
                                       kPauseMarginFrames);
     const int total = static_cast<int>(passage / kSamplesPerFrame);

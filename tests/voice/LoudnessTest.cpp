@@ -84,5 +84,23 @@ TEST(Loudness, LongSilencesAreTakenOutButTheirMarginsAndShortOnesStay) {
     EXPECT_EQ(condensed.frameOf.back(), 197);
 }
 
+// A recording's pause is never digital silence; a synthesizer's closure
+// often is, with quiet voice beside it.
+TEST(Loudness, ARuleForRecordedPausesPassesOverRunsWithDigitalSilence) {
+    std::vector<std::int16_t> clip;
+    append(clip, 30, 8000);
+    append(clip, 12, 3); // a short pause in a room's hiss
+    append(clip, 30, 8000);
+    append(clip, 8, 40); // quiet voice, then a closure
+    append(clip, 4, 0);
+    append(clip, 30, 8000);
+    const auto condensed = Loudness::withoutLongSilences(
+        clip.data(), clip.size(), Loudness::frameLevels(clip.data(), clip.size()),
+        {{-40, 15}, {-40, 10, true}}, 3);
+    ASSERT_EQ(condensed.frameOf.size(), 30u + 3 + 3 + 30 + 12 + 30);
+    EXPECT_EQ(condensed.frameOf[33], 39) << "the pause's last three frames follow its first three";
+    EXPECT_EQ(condensed.frameOf[66], 72) << "the quiet voice and the closure stay";
+}
+
 } // namespace
 } // namespace visemer
