@@ -6,8 +6,6 @@
 namespace visemer::Loudness {
 namespace {
 
-// Digital silence is given this level rather than minus infinity.
-constexpr float kFloorDb = -100;
 constexpr float kSpanDb = 15;
 constexpr float kQuietestSpeechDb = -50;
 constexpr float kAboveQuietDb = 6;
@@ -31,9 +29,9 @@ std::vector<float> frameLevels(const std::int16_t* samples, std::size_t count) {
         for (std::size_t i = at; i < at + kFrameSamples; ++i)
             energy += static_cast<double>(samples[i]) * samples[i];
         const double meanSquare = energy / kFrameSamples / (32768.0 * 32768.0);
-        levels.push_back(meanSquare > 0
-                             ? std::max(kFloorDb, static_cast<float>(10 * std::log10(meanSquare)))
-                             : kFloorDb);
+        levels.push_back(meanSquare > 0 ? std::max(kDigitalSilenceDb,
+                                                   static_cast<float>(10 * std::log10(meanSquare)))
+                                        : kDigitalSilenceDb);
     }
     return levels;
 }
@@ -46,9 +44,9 @@ void SilenceLevel::observe(const std::vector<float>& levels) {
     // the room's hiss and a synthesizer's pauses above the silence level.
     std::vector<float> recorded;
     for (const float level : levels)
-        if (level > kFloorDb + kAboveQuietDb)
+        if (level > kDigitalSilenceDb + kAboveQuietDb)
             recorded.push_back(level);
-    quiet_ = std::min(quiet_, recorded.empty() ? kFloorDb : percentile(recorded, 0.05));
+    quiet_ = std::min(quiet_, recorded.empty() ? kDigitalSilenceDb : percentile(recorded, 0.05));
     loud_ = std::max(loud_, percentile(levels, 0.95));
 }
 
@@ -81,7 +79,7 @@ Condensed withoutLongSilences(const std::int16_t* samples, std::size_t count,
             std::size_t end = at;
             bool digital = false;
             for (; end < levels.size() && levels[end] < rule.level; ++end)
-                digital = digital || levels[end] <= kFloorDb;
+                digital = digital || levels[end] <= kDigitalSilenceDb;
             if (end - at >= rule.longest && end - at > 2 * margin &&
                 !(digital && rule.noDigitalSilence))
                 std::fill(kept.begin() + static_cast<std::ptrdiff_t>(at + margin),

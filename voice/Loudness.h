@@ -8,6 +8,8 @@ namespace visemer::Loudness {
 
 // Samples in one frame of 10 ms at the recognizer's rate.
 inline constexpr std::size_t kFrameSamples = 160;
+// The level of a frame of digital silence, rather than minus infinity.
+inline constexpr float kDigitalSilenceDb = -100;
 
 // The level of each whole 10 ms frame, in decibels of full scale.
 std::vector<float> frameLevels(const std::int16_t* samples, std::size_t count);

@@ -83,11 +83,12 @@ void addSegment(std::vector<PhoneSegment>& segments, PhoneSegment segment) {
 // has to end each word somewhere. That quiet goes back to the silence.
 std::vector<PhoneSegment> closeQuietEdges(const std::vector<PhoneSegment>& segments,
                                           const std::vector<float>& levels, float silence,
-                                          bool startsClip, bool endsClip) {
-    const auto quiet = [&](int frame) {
+                                          float fading, bool startsClip, bool endsClip) {
+    const auto below = [&](int frame, float level) {
         return frame >= 0 && static_cast<std::size_t>(frame) < levels.size() &&
-               levels[static_cast<std::size_t>(frame)] < silence;
+               levels[static_cast<std::size_t>(frame)] < level;
     };
+    const auto quiet = [&](int frame) { return below(frame, silence); };
     std::vector<PhoneSegment> closed;
     for (std::size_t i = 0; i < segments.size(); ++i) {
         const PhoneSegment& segment = segments[i];
@@ -108,8 +109,15 @@ std::vector<PhoneSegment> closeQuietEdges(const std::vector<PhoneSegment>& segme
         }
         int end = segment.end;
         if (silenceAfter) {
+            // A voice fades out into a recording's hiss over a stretch
+            // louder than its silence; the quiet voice of a synthesizer that
+            // voices no noise, before its digital silence, is voice.
+            const auto digital = [&](int frame) {
+                return below(frame, Loudness::kDigitalSilenceDb + 1);
+            };
+            const bool intoHiss = !digital(end - 1) && !digital(end);
             int voice = end;
-            while (voice > first && quiet(voice - 1))
+            while (voice > first && below(voice - 1, intoHiss ? fading : silence))
                 --voice;
             if (end - voice >= kQuietEdgeFrames)
                 end = voice + kEdgeMarginFrames;
@@ -269,7 +277,7 @@ std::vector<PhoneSegment> PassageSearch::searchWithoutPauses(std::size_t passage
     }
     if (!found.empty() && reached < total)
         addSegment(segments, {"SIL", reached, total});
-    return closeQuietEdges(segments, levels, silence_.level(),
+    return closeQuietEdges(segments, levels, silence_.level(), silence_.pauseLevel(),
                            phones_.empty() || phones_.back().phone == "SIL", endsClip);
 }
 

@@ -406,5 +406,34 @@ TEST(PassageSearch, QuietTheSearchGivesAPhoneBesideSilenceIsClosed) {
     EXPECT_EQ(spokenPhones(phones), dialoguePhones(voice));
 }
 
+// A voice fades out over a stretch louder than the silence; into a
+// recording's hiss that stretch is silence, but before a synthesizer's
+// digital silence it is the voice's own quiet end.
+TEST(PassageSearch, AVoiceFadingIntoHissIsClosedWhereItFades) {
+    for (const bool hiss : {true, false}) {
+        SCOPED_TRACE(hiss ? "into hiss" : "into digital silence");
+        ScriptedVoice voice;
+        voice.noisyPause(30);
+        voice.word("P AA T");
+        // Eight frames of fading voice, about -65 dB, then the clip's end,
+        // too short to be a pause.
+        voice.samples.insert(voice.samples.end(), 8 * kFrame, ScriptedVoice::kWaveringNoise);
+        hiss ? voice.noisyPause(8) : voice.pause(8);
+        ScriptedSearch scripted(voice);
+        scripted.stretchesOverSilence = true;
+        scripted.stretchesToTheEnd = true;
+        PassageSearch search(scripted);
+        search.alignTo(voice.dialogue);
+        const auto phones = run(search, voice);
+
+        ASSERT_GE(phones.size(), 2u);
+        EXPECT_EQ(phones.back().phone, "SIL");
+        const TimedPhone& last = phones[phones.size() - 2];
+        EXPECT_EQ(last.phone, "T");
+        // The voice ends at frame 60; one frame is left where it fades.
+        EXPECT_NEAR(last.endMs, (hiss ? 61 : 69) * 10 + kChangeMs, 0.01);
+    }
+}
+
 } // namespace
 } // namespace visemer
