@@ -11,6 +11,8 @@ constexpr float kQuietestSpeechDb = -50;
 constexpr float kAboveQuietDb = 6;
 constexpr float kShareOfSpan = 0.25F;
 constexpr float kPauseShareOfSpan = 0.35F;
+// A clip with at least one frame in this many of digital silence.
+constexpr std::size_t kDigitalShareOfNoiseless = 10;
 
 float percentile(std::vector<float> levels, double share) {
     const auto at = levels.begin() +
@@ -48,6 +50,8 @@ void SilenceLevel::observe(const std::vector<float>& levels) {
             recorded.push_back(level);
     quiet_ = std::min(quiet_, recorded.empty() ? kDigitalSilenceDb : percentile(recorded, 0.05));
     loud_ = std::max(loud_, percentile(levels, 0.95));
+    frames_ += levels.size();
+    digitalFrames_ += levels.size() - recorded.size();
 }
 
 float SilenceLevel::level() const {
@@ -59,9 +63,16 @@ float SilenceLevel::pauseLevel() const {
 }
 
 float SilenceLevel::levelAt(float shareOfSpan) const {
-    if (loud_ - quiet_ < kSpanDb)
-        return loud_ < kQuietestSpeechDb ? loud_ + 1 : quiet_ - 1;
-    return std::max(quiet_ + kAboveQuietDb, quiet_ + (loud_ - quiet_) * shareOfSpan);
+    // A clip whose silences are digital and whose quietest other frames
+    // are as loud as speech has no hiss of its own, a synthesizer's above
+    // all: those frames are its quiet voice, and only digital silence is
+    // silent.
+    const bool noiseless =
+        digitalFrames_ * kDigitalShareOfNoiseless >= frames_ && quiet_ > kQuietestSpeechDb;
+    const float quiet = noiseless ? kDigitalSilenceDb : quiet_;
+    if (loud_ - quiet < kSpanDb)
+        return loud_ < kQuietestSpeechDb ? loud_ + 1 : quiet - 1;
+    return std::max(quiet + kAboveQuietDb, quiet + (loud_ - quiet) * shareOfSpan);
 }
 
 std::size_t silentFramesAtStart(const std::vector<float>& levels, float silence) {

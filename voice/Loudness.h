@@ -19,7 +19,10 @@ std::vector<float> frameLevels(const std::int16_t* samples, std::size_t count);
 // frames' level to the loud frames', and never within 6 dB of the quiet
 // ones; digital silence is not counted among the quiet frames. While all
 // the frames seen span less than 15 dB they are all one thing: all silence
-// when even the loud ones are below -50 dB, else none.
+// when even the loud ones are below -50 dB, else none. A clip with a tenth
+// of its frames digital silence and its quiet frames above -50 dB has no
+// hiss: its quiet frames are voice, and the level is learnt from the
+// digital silence instead.
 class SilenceLevel {
 public:
     void observe(const std::vector<float>& levels);
@@ -36,6 +39,8 @@ private:
 
     float quiet_ = 0;
     float loud_ = -200;
+    std::size_t frames_ = 0;
+    std::size_t digitalFrames_ = 0;
 };
 
 // How many frames from the first are silent.

@@ -52,6 +52,9 @@ constexpr std::size_t kPauseMarginFrames = 3;
 // closures of digital silence, sometimes beside quiet voice below the
 // silence level, so such a run must be as long as a pause above.
 constexpr std::size_t kShortestRecordedPauseFrames = 10;
+// Digital silence this long is a pause: a synthesizer's closures are
+// shorter, even spoken slowly.
+constexpr std::size_t kShortestDigitalPauseFrames = 12;
 // Quiet that stays below the pause level, a little above the silence
 // level, this long or longer is a pause too.
 constexpr std::size_t kShortestWaveringPauseFrames = 20;
@@ -61,7 +64,7 @@ constexpr int kShortestPhoneFrames = 3;
 constexpr std::size_t kShortestVoiceFrames = 20;
 // Quiet this long at a phone's edge beside silence is silence too, but for
 // a frame where the voice fades in or out.
-constexpr int kQuietEdgeFrames = 4;
+constexpr int kQuietEdgeFrames = 3;
 constexpr int kEdgeMarginFrames = 1;
 
 std::string clockTime(std::uint64_t sample) {
@@ -237,12 +240,13 @@ bool PassageSearch::skipSilenceAtStart(std::size_t passage) {
 std::vector<PhoneSegment> PassageSearch::searchWithoutPauses(std::size_t passage,
                                                              const std::vector<float>& levels,
                                                              const Search& search, bool endsClip) {
-    const Loudness::Condensed voice =
-        Loudness::withoutLongSilences(pending_.data(), passage, levels,
-                                      {{silence_.level(), kShortestPauseFrames},
-                                       {silence_.level(), kShortestRecordedPauseFrames, true},
-                                       {silence_.pauseLevel(), kShortestWaveringPauseFrames}},
-                                      kPauseMarginFrames);
+    const Loudness::Condensed voice = Loudness::withoutLongSilences(
+        pending_.data(), passage, levels,
+        {{silence_.level(), kShortestPauseFrames},
+         {silence_.level(), kShortestRecordedPauseFrames, true},
+         {Loudness::kDigitalSilenceDb + 1, kShortestDigitalPauseFrames},
+         {silence_.pauseLevel(), kShortestWaveringPauseFrames}},
+        kPauseMarginFrames);
     const int total = static_cast<int>(passage / kSamplesPerFrame);
     // Too little voice for the search to hold on to: a pause.
     if (voice.frameOf.size() < kShortestVoiceFrames)

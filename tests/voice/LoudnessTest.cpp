@@ -51,6 +51,22 @@ TEST(Loudness, DigitalSilenceAroundARecordingLeavesItsRoomNoiseSilent) {
     EXPECT_EQ(Loudness::silentFramesAtStart(recording, silence.level()), 50u);
 }
 
+// A synthesizer voices no noise: its silences are digital, and its
+// quietest other frames are voice.
+TEST(Loudness, ANoiselessClipsQuietVoiceIsNotSilence) {
+    std::vector<std::int16_t> clip;
+    append(clip, 20, 0);
+    append(clip, 10, 400); // about -41 dB
+    append(clip, 60, 8000);
+    append(clip, 10, 400);
+    append(clip, 20, 0);
+    Loudness::SilenceLevel silence;
+    const auto levels = Loudness::frameLevels(clip.data(), clip.size());
+    silence.observe(levels);
+    EXPECT_EQ(Loudness::silentFramesAtStart(levels, silence.level()), 20u);
+    EXPECT_EQ(Loudness::silentFramesAtStart(levels, silence.pauseLevel()), 20u);
+}
+
 TEST(Loudness, ClipsOfOneKindAreAllSilenceOrAllVoice) {
     std::vector<std::int16_t> quiet, loud;
     append(quiet, 100, 10);
