@@ -14,8 +14,8 @@ double SystemSteadyClock::nowMs() {
 }
 
 // A sleep this short often ends milliseconds late, once the processor has
-// gone idle and must be woken; watching the clock for under a millisecond
-// for a couple of milliseconds costs less than that.
+// gone idle and must be woken; watching the clock for a couple of
+// milliseconds costs less than that.
 void SystemSteadyClock::waitMs(double milliseconds) {
     const auto until = std::chrono::steady_clock::now() +
                        std::chrono::duration_cast<std::chrono::steady_clock::duration>(

@@ -379,6 +379,17 @@ TEST(PassageSearch, SilenceBeforeAndBetweenWordsIsClosedWhereTheSearchWouldStret
     }
 }
 
+// Aligned by a search that, as the real one does, lays phones over the
+// silence beside them and on to the clip's end.
+std::vector<TimedPhone> alignStretchingOverSilence(const ScriptedVoice& voice) {
+    ScriptedSearch scripted(voice);
+    scripted.stretchesOverSilence = true;
+    scripted.stretchesToTheEnd = true;
+    PassageSearch search(scripted);
+    search.alignTo(voice.dialogue);
+    return run(search, voice);
+}
+
 TEST(PassageSearch, QuietTheSearchGivesAPhoneBesideSilenceIsClosed) {
     // A lead-in too short to be passed over before the alignment, a pause,
     // and a tail: each heard by the search as part of the phone beside it.
@@ -388,12 +399,7 @@ TEST(PassageSearch, QuietTheSearchGivesAPhoneBesideSilenceIsClosed) {
     voice.pause(20);
     voice.word("K IY S");
     voice.pause(12);
-    ScriptedSearch scripted(voice);
-    scripted.stretchesOverSilence = true;
-    scripted.stretchesToTheEnd = true;
-    PassageSearch search(scripted);
-    search.alignTo(voice.dialogue);
-    const auto phones = run(search, voice);
+    const auto phones = alignStretchingOverSilence(voice);
 
     ASSERT_GE(phones.size(), 3u);
     EXPECT_EQ(phones.front().phone, "SIL");
@@ -419,12 +425,7 @@ TEST(PassageSearch, AVoiceFadingIntoHissIsClosedWhereItFades) {
         // too short to be a pause.
         voice.samples.insert(voice.samples.end(), 8 * kFrame, ScriptedVoice::kWaveringNoise);
         hiss ? voice.noisyPause(8) : voice.pause(8);
-        ScriptedSearch scripted(voice);
-        scripted.stretchesOverSilence = true;
-        scripted.stretchesToTheEnd = true;
-        PassageSearch search(scripted);
-        search.alignTo(voice.dialogue);
-        const auto phones = run(search, voice);
+        const auto phones = alignStretchingOverSilence(voice);
 
         ASSERT_GE(phones.size(), 2u);
         EXPECT_EQ(phones.back().phone, "SIL");
