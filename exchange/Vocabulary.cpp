@@ -22,6 +22,17 @@ constexpr std::array<Pair, 40> kPhoneLabels{{
     {"Y", "Y"},  {"Z", "Z"},   {"ZH", "SH"}, {"SIL", "Closed"},
 }};
 
+// Rounded front vowels are heard as the front vowels of English but drawn
+// with the lips rounded; the unrounded u is drawn spread.
+constexpr std::array<Pair, 6> kPhonemeLabels{{
+    {"y", "U"},
+    {"ʏ", "U"},
+    {"ø", "O"},
+    {"œ", "O"},
+    {"ɵ", "O"},
+    {"ɯ", "E"},
+}};
+
 struct Drawing {
     char letter;
     std::string_view label; // the label that stands for it
@@ -75,6 +86,13 @@ std::string_view labelOfPhone(std::string_view phone) {
         if (name == phone)
             return label;
     return "Closed";
+}
+
+std::string_view labelOfPhoneme(std::string_view phoneme, std::string_view modelPhone) {
+    for (const auto& [name, label] : kPhonemeLabels)
+        if (name == phoneme)
+            return label;
+    return labelOfPhone(modelPhone);
 }
 
 std::optional<char> drawingOf(std::string_view label) {

@@ -9,6 +9,8 @@ namespace visemer::Vocabulary {
 // here, and the README lists them.
 //
 // - phones: the recognizer's 39 English phones and "SIL";
+// - phonemes of other languages, in IPA, where their lips differ from
+//   their nearest English phone's;
 // - labels: the editor's 30 labels, each shown with one of ten drawings;
 // - drawings: the ten mouth pictures, named by their letters A B C E F L O
 //   Q R S (C is the closed mouth);
@@ -19,6 +21,10 @@ namespace visemer::Vocabulary {
 // Silence, and any phone the table does not know (noise, breath), close
 // the mouth.
 std::string_view labelOfPhone(std::string_view phone);
+// The label of a phoneme of another language (in IPA) heard as the model
+// phone nearest it: the phone's own label, unless the lips round or spread
+// otherwise ("y" of French "tu" is heard as IY, with rounded lips).
+std::string_view labelOfPhoneme(std::string_view phoneme, std::string_view modelPhone);
 
 // The drawing a label shows; nothing for a text that is not a label.
 std::optional<char> drawingOf(std::string_view label);

@@ -2,11 +2,14 @@
 
 #include "exchange/RowLayout.h"
 #include "exchange/Vocabulary.h"
+#include "voice/ModelPhones.h"
+#include "voice/SpokenText.h"
 #include "voice/VoiceDecoder.h"
 #include "voice/VoiceError.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace visemer::tool {
 namespace {
@@ -14,12 +17,44 @@ namespace {
 // Quieter than this everywhere, a clip has nothing to recognise.
 constexpr int kSilentPeak = 64;
 
+SpokenLanguage languageNamed(const SpokenText& spoken, const std::string& code) {
+    const auto language = spoken.language(code);
+    if (!language)
+        throw VoiceError("espeak-ng has no language " + code);
+    return *language;
+}
+
+// English of the United States is spelled by the pronouncing dictionary,
+// and by espeak-ng where the dictionary lacks a word (a name, a number);
+// every other language by espeak-ng alone.
+Pronunciations pronunciationsOf(const std::string& dialogue, const std::string& code,
+                                PhoneRecognizer& recognizer) {
+    std::optional<SpokenText> spoken; // loaded when first needed
+    std::optional<SpokenLanguage> language;
+    const auto speak = [&](const std::string& text) {
+        if (!spoken) {
+            spoken.emplace();
+            language = languageNamed(*spoken, code);
+        }
+        return spoken->words(text, *language);
+    };
+    if (code != kDictionaryLanguage)
+        return pronunciationsOf(speak(dialogue));
+    return recognizer.lookUp(dialogue, [&](const std::string& word) {
+        std::vector<std::string> phonemes;
+        for (const SpokenWord& spokenWord : speak(word))
+            phonemes.insert(phonemes.end(), spokenWord.phonemes.begin(), spokenWord.phonemes.end());
+        return modelSpelling(phonemes);
+    });
+}
+
 } // namespace
 
 std::vector<TimedLabel> labelledStretches(const std::vector<TimedPhone>& phones) {
     std::vector<TimedLabel> stretches;
     for (const TimedPhone& phone : phones) {
-        const std::string label(Vocabulary::labelOfPhone(phone.phone));
+        const std::string label(
+            Vocabulary::labelOfPhoneme(phonemeOf(phone.phone), modelPhoneOf(phone.phone)));
         if (!stretches.empty() && stretches.back().label == label) {
             stretches.back().endMs = std::max(stretches.back().endMs, phone.endMs);
             continue;
@@ -39,7 +74,8 @@ Draft draftTiming(const DraftRequest& request, const std::function<void(double)>
     PhoneRecognizer recognizer(request.model, request.dialogue ? PhoneRecognizer::Search::Dialogue
                                                                : PhoneRecognizer::Search::Phones);
     if (request.dialogue) {
-        const Pronunciations words = recognizer.lookUp(*request.dialogue);
+        const Pronunciations words =
+            pronunciationsOf(*request.dialogue, request.language, recognizer);
         draft.unknownWords = words.unknown;
         recognizer.alignTo(words);
     }

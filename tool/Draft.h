@@ -10,9 +10,14 @@
 
 namespace visemer::tool {
 
+inline constexpr const char* kDictionaryLanguage = "en-us";
+
 struct DraftRequest {
     std::string voice;
     std::optional<std::string> dialogue; // the text, when given
+    // The dialogue's language, an espeak-ng code; English of the United
+    // States is looked up in the pronouncing dictionary first.
+    std::string language = kDictionaryLanguage;
     int fps = 30;
     bool browser = true;
     SpeechModel model;

@@ -9,6 +9,7 @@
 #include "tool/Messages.h"
 #include "tool/Progress.h"
 #include "tool/TimingFiles.h"
+#include "voice/SpokenText.h"
 #include "voice/VoiceDecoder.h"
 #include "voice/VoiceError.h"
 
@@ -23,7 +24,8 @@ namespace {
 
 constexpr const char* kHelp =
     "usage: visemer-tool draft VOICE [-o OUTPUT] [--to FORMAT] [--fps 12..30]\n"
-    "                          [--projector] [--text DIALOGUE.txt]\n"
+    "                          [--projector] [--text DIALOGUE.txt] [--language CODE]\n"
+    "       visemer-tool draft --language list\n"
     "\n"
     "Drafts a timing from a voice clip: recognises its phones, gives each the\n"
     "label of its mouth shape and writes the rows as a project the editor opens.\n"
@@ -39,6 +41,8 @@ constexpr const char* kHelp =
     "  --text FILE         the dialogue's text, UTF-8 (or UTF-16 with a byte-order\n"
     "                      mark): aligns its words to the voice instead of\n"
     "                      guessing the phones\n"
+    "  --language CODE     the dialogue's language, one espeak-ng reads (default\n"
+    "                      en-us); \"list\" names them all with their codes\n"
     "  --help              show this help\n";
 
 // The voice's name with its extension, by the editor's rule, made .vsq.
@@ -57,6 +61,28 @@ std::string absolute(const std::string& path) {
     return path;
 }
 
+void listLanguages() {
+    const SpokenText spoken;
+    for (const SpokenLanguage& language : spoken.languages()) {
+        std::string aliases;
+        for (const SpokenLanguage::Alias& alias : language.aliases)
+            aliases += (aliases.empty() ? " (also " : ", ") + alias.code;
+        std::printf("%s\t%s%s\n", language.code.c_str(), language.name.c_str(),
+                    aliases.empty() ? "" : (aliases + ")").c_str());
+    }
+}
+
+// The language's code as espeak-ng lists it, or UsageError.
+std::string checkedLanguage(const std::string& code) {
+    if (code == kDictionaryLanguage)
+        return code;
+    const auto language = SpokenText().language(code);
+    if (!language)
+        throw UsageError("unknown language " + code +
+                         "; visemer-tool draft --language list names them all");
+    return language->code;
+}
+
 } // namespace
 
 int runDraft(const std::vector<std::string>& words) {
@@ -65,9 +91,21 @@ int runDraft(const std::vector<std::string>& words) {
     std::vector<std::string> rewritten;
     for (const std::string& word : words)
         rewritten.push_back(word == "-o" ? "--output" : word);
-    const Arguments arguments(
-        rewritten,
-        {{"output", true}, {"to", true}, {"fps", true}, {"projector", false}, {"text", true}});
+    const Arguments arguments(rewritten, {{"output", true},
+                                          {"to", true},
+                                          {"fps", true},
+                                          {"projector", false},
+                                          {"text", true},
+                                          {"language", true}});
+    if (arguments.value("language") == "list") {
+        arguments.expectPositional(0, 0);
+        try {
+            listLanguages();
+        } catch (const VoiceError& error) {
+            throw InputError(error.what());
+        }
+        return kSuccess;
+    }
     arguments.expectPositional(1, 1);
 
     DraftRequest request;
@@ -75,6 +113,13 @@ int runDraft(const std::vector<std::string>& words) {
     request.fps = arguments.number("fps", PlaybackRate::kLowestFps, PlaybackRate::kHighestFps)
                       .value_or(PlaybackRate::kHighestFps);
     request.browser = !arguments.has("projector");
+    if (const auto language = arguments.value("language")) {
+        try {
+            request.language = checkedLanguage(*language);
+        } catch (const VoiceError& error) {
+            throw InputError(error.what());
+        }
+    }
     const std::string output = arguments.value("output").value_or(defaultOutput(request.voice));
     std::vector<std::string> inputs{request.voice};
     if (const auto text = arguments.value("text"))

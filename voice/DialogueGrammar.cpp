@@ -2,9 +2,11 @@
 
 #include "text/AsciiCase.h"
 #include "voice/DialogueWords.h"
+#include "voice/ModelPhones.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <set>
 #include <sstream>
 #include <utility>
@@ -20,18 +22,16 @@ std::vector<std::string> phonesOf(const std::string& spelling) {
     return phones;
 }
 
-// Leaping over n words has this probability.
-double skippingProbability(std::size_t words) {
-    double probability = kSkipProbability;
-    for (std::size_t i = 0; i < words; ++i)
-        probability *= kSkipWordProbability;
-    return probability;
+// Leaping over n words has this probability, as a logarithm.
+double skippingLogProbability(std::size_t words) {
+    return std::log(kSkipProbability) + static_cast<double>(words) * std::log(kSkipWordProbability);
 }
 
 } // namespace
 
 std::string phoneWord(const std::string& phone) {
-    return "ph_" + foldedAsciiCase(phone);
+    const std::string_view model = modelPhoneOf(phone);
+    return "ph_" + foldedAsciiCase(model) + phone.substr(model.size());
 }
 
 std::set<std::string> phonesIn(const Pronunciations& dialogue) {
@@ -47,8 +47,8 @@ PhoneGraph dialogueGraph(const Pronunciations& dialogue, std::size_t from, std::
                          bool mayStopEarly, std::size_t mostSkipped) {
     PhoneGraph graph;
     const auto state = [&graph] { return graph.states++; };
-    const auto arc = [&graph](int a, int b, std::string word, double probability = 1) {
-        graph.arcs.push_back({a, b, std::move(word), probability});
+    const auto arc = [&graph](int a, int b, std::string word, double logProbability = 0) {
+        graph.arcs.push_back({a, b, std::move(word), logProbability});
     };
     const auto mayPause = [&](int a, int b) {
         arc(a, b, kPauseWord);
@@ -85,7 +85,7 @@ PhoneGraph dialogueGraph(const Pronunciations& dialogue, std::size_t from, std::
     // costs more for each word it leaves out, enough that a voice saying
     // more than the dialogue is not taken for one saying less.
     for (std::size_t target = 1; target < before.size() && target <= mostSkipped; ++target)
-        arc(before[0], before[target], "", skippingProbability(target));
+        arc(before[0], before[target], "", skippingLogProbability(target));
     // A passage may stop after any word, or hold no word at all: only a
     // pause, in a long silence.
     if (mayStopEarly && !before.empty()) {

@@ -9,8 +9,8 @@ namespace visemer {
 
 struct Pronunciations;
 
-// The grammar's "word" for a phone: the phone itself, in lower case with a
-// prefix that no dictionary word has.
+// The grammar's "word" for a phone: the phone itself, its model phone in
+// lower case, with a prefix that no dictionary word has.
 std::string phoneWord(const std::string& phone);
 
 // Every phone the dialogue's spellings use.
@@ -24,8 +24,8 @@ struct PhoneGraph {
     struct Arc {
         int from = 0;
         int to = 0;
-        std::string word; // empty: the arc is taken without a sound
-        double probability = 1;
+        std::string word;          // empty: the arc is taken without a sound
+        double logProbability = 0; // natural; leaps over many words underflow a double
     };
     int states = 0;
     int start = 0;
@@ -44,7 +44,7 @@ struct PhoneGraph {
 PhoneGraph dialogueGraph(const Pronunciations& dialogue, std::size_t from, std::size_t to,
                          bool mayStopEarly, std::size_t mostSkipped);
 inline constexpr double kSkipProbability = 1e-8;
-inline constexpr double kSkipWordProbability = 1e-2;
+inline constexpr double kSkipWordProbability = 1e-4;
 
 // A dialogue word found among aligned phones.
 struct WordRead {

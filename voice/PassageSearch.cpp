@@ -60,6 +60,9 @@ constexpr std::size_t kShortestDigitalPauseFrames = 12;
 constexpr std::size_t kShortestWaveringPauseFrames = 20;
 // Each phone of the search lasts at least this many frames.
 constexpr int kShortestPhoneFrames = 3;
+// No phone of a voice lasts longer than this, a vowel drawn out in slow
+// speech (espeak-ng at 80 words a minute: up to 250 ms) included.
+constexpr int kLongestPhoneFrames = 30;
 // A passage with less voice than this left is all pause.
 constexpr std::size_t kShortestVoiceFrames = 20;
 // Quiet this long at a phone's edge beside silence is silence too, but for
@@ -132,6 +135,32 @@ std::vector<PhoneSegment> closeQuietEdges(const std::vector<PhoneSegment>& segme
             addSegment(closed, {"SIL", end, segment.end});
     }
     return closed;
+}
+
+// An alignment that hears a voice poorly (a language the model was not
+// trained on) crams the last phones of a word into the quiet after it,
+// too short for the edges above. Once the words are read, a phone with
+// silence on either side and no frame louder than the silence is
+// silence; it keeps its place, so the words read still count it.
+void closeCrammedPhones(std::vector<PhoneSegment>& segments, const std::vector<float>& levels,
+                        float silence, bool startsClip, bool endsClip) {
+    const auto quiet = [&](int frame) {
+        return frame < 0 || static_cast<std::size_t>(frame) >= levels.size() ||
+               levels[static_cast<std::size_t>(frame)] < silence;
+    };
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        PhoneSegment& segment = segments[i];
+        const bool silenceBefore = i == 0 ? startsClip : segments[i - 1].phone == "SIL";
+        const bool silenceAfter =
+            i + 1 == segments.size() ? endsClip : segments[i + 1].phone == "SIL";
+        if (segment.phone == "SIL" || !silenceBefore || !silenceAfter)
+            continue;
+        bool allQuiet = true;
+        for (int frame = segment.first; frame < segment.end && allQuiet; ++frame)
+            allQuiet = quiet(frame);
+        if (allQuiet)
+            segment.phone = "SIL";
+    }
 }
 
 std::size_t quietestFrame(const std::int16_t* samples, std::size_t from, std::size_t to) {
@@ -306,41 +335,63 @@ void PassageSearch::alignPassage(bool last) {
     }
     const std::size_t from = nextWord_;
     const std::size_t to = std::min(dialogue_.spellings.size(), from + kWordsPerPassage);
-    bool whole = last && to == dialogue_.spellings.size();
+    const std::size_t passageBefore = passage;
+    const bool wholeBefore = last && to == dialogue_.spellings.size();
+    bool whole = wholeBefore;
     std::vector<PhoneSegment> segments;
-    for (int attempt = 0; segments.empty() && attempt < kAttempts; ++attempt) {
-        if (attempt > 0) {
-            // Now and then the search finds no way to end a word exactly
-            // where a passage is cut; another cut, at an earlier quiet
-            // moment, gets through. The clip's last passage cannot move
-            // its end, but the voice may have ended before the dialogue.
-            if (whole)
-                whole = false;
-            else if (!last && passage > shortest + kSamplesPerFrame)
-                passage = quietestFrame(pending_.data(), shortest, passage - kSamplesPerFrame);
-            else
-                break;
-        }
-        const PhoneGraph graph = dialogueGraph(dialogue_, from, to, !whole, kMostSkipped);
-        segments = searchWithoutPauses(
-            passage, Loudness::frameLevels(pending_.data(), passage),
-            [&](const std::int16_t* samples, std::size_t count) {
-                return search_.align(graph, samples, count);
-            },
-            last && passage == pending_.size());
-    }
-    if (segments.empty())
-        throw VoiceError("the voice could not be matched to the dialogue" +
-                         (pendingStart_ > 0 ? " after " + clockTime(pendingStart_) : ""));
-
     std::vector<std::string> spoken;
     std::vector<std::size_t> spokenSegment; // each phone's segment
-    for (std::size_t i = 0; i < segments.size(); ++i)
-        if (segments[i].phone != "SIL") {
-            spoken.push_back(segments[i].phone);
-            spokenSegment.push_back(i);
+    std::vector<WordRead> found;
+    const auto alignLeapingOver = [&](std::size_t mostSkipped) {
+        passage = passageBefore;
+        whole = wholeBefore;
+        segments.clear();
+        for (int attempt = 0; segments.empty() && attempt < kAttempts; ++attempt) {
+            if (attempt > 0) {
+                // Now and then the search finds no way to end a word exactly
+                // where a passage is cut; another cut, at an earlier quiet
+                // moment, gets through. The clip's last passage cannot move
+                // its end, but the voice may have ended before the dialogue.
+                if (whole)
+                    whole = false;
+                else if (!last && passage > shortest + kSamplesPerFrame)
+                    passage = quietestFrame(pending_.data(), shortest, passage - kSamplesPerFrame);
+                else
+                    break;
+            }
+            const PhoneGraph graph = dialogueGraph(dialogue_, from, to, !whole, mostSkipped);
+            segments = searchWithoutPauses(
+                passage, Loudness::frameLevels(pending_.data(), passage),
+                [&](const std::int16_t* samples, std::size_t count) {
+                    return search_.align(graph, samples, count);
+                },
+                last && passage == pending_.size());
         }
-    const std::vector<WordRead> found = readWords(spoken, dialogue_, from, kMostSkipped);
+        if (segments.empty())
+            throw VoiceError("the voice could not be matched to the dialogue" +
+                             (pendingStart_ > 0 ? " after " + clockTime(pendingStart_) : ""));
+        spoken.clear();
+        spokenSegment.clear();
+        for (std::size_t i = 0; i < segments.size(); ++i)
+            if (segments[i].phone != "SIL") {
+                spoken.push_back(segments[i].phone);
+                spokenSegment.push_back(i);
+            }
+        found = readWords(spoken, dialogue_, from, mostSkipped);
+        closeCrammedPhones(segments, Loudness::frameLevels(pending_.data(), passage),
+                           silence_.level(), phones_.empty() || phones_.back().phone == "SIL",
+                           last && passage == pending_.size());
+    };
+    alignLeapingOver(kMostSkipped);
+    // Where the model hears a voice poorly (a language it was not trained
+    // on), a leap over words it does say, with one phone held over them,
+    // can fit better than the words themselves: a leap that holds a phone
+    // longer than a voice does is not believed.
+    const bool leapt = !found.empty() && found.front().word > from;
+    if (leapt && std::any_of(segments.begin(), segments.end(), [](const PhoneSegment& segment) {
+            return segment.phone != "SIL" && segment.end - segment.first > kLongestPhoneFrames;
+        }))
+        alignLeapingOver(0);
     // The words up to the n-th found are kept; any the voice leapt over
     // are counted.
     const auto keepWords = [&](std::size_t n) {

@@ -12,12 +12,15 @@ PhoneRecognizer::PhoneRecognizer(const SpeechModel& model, Search search)
 
 PhoneRecognizer::~PhoneRecognizer() = default;
 
-Pronunciations PhoneRecognizer::lookUp(const std::string& dialogue) {
+Pronunciations PhoneRecognizer::lookUp(const std::string& dialogue, const Speller& spell) {
     Pronunciations found;
     bool broken = false;
     for (const auto& [word, afterBreak] : dialogueWords(dialogue)) {
         broken = broken || afterBreak;
         std::vector<std::string> spellings = search_->spellingsOf(word);
+        if (spellings.empty() && spell)
+            if (std::string spelling = spell(word); !spelling.empty())
+                spellings.push_back(std::move(spelling));
         if (spellings.empty()) {
             found.unknown.push_back(word);
             continue;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,8 +38,11 @@ public:
     PhoneRecognizer(const PhoneRecognizer&) = delete;
     PhoneRecognizer& operator=(const PhoneRecognizer&) = delete;
 
-    // Splits the text into words and looks them up.
-    Pronunciations lookUp(const std::string& dialogue);
+    // Splits the text into words and looks them up in the pronouncing
+    // dictionary. A word it lacks takes the spelling `spell` gives it, or
+    // is left out when that is empty.
+    using Speller = std::function<std::string(const std::string& word)>;
+    Pronunciations lookUp(const std::string& dialogue, const Speller& spell = {});
     // Aligns from now on to these words (for a Dialogue search); throws
     // VoiceError when none is known.
     void alignTo(const Pronunciations& dialogue);

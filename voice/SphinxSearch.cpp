@@ -1,6 +1,7 @@
 #include "voice/SphinxSearch.h"
 
 #include "voice/DialogueGrammar.h"
+#include "voice/ModelPhones.h"
 #include "voice/PhoneRecognizer.h"
 #include "voice/VoiceError.h"
 
@@ -28,8 +29,12 @@ std::string upper(std::string text) {
 
 // Back from a search's word to a phone; empty for the search's own marks.
 std::string phoneOf(const std::string& word) {
-    if (word.rfind("ph_", 0) == 0)
-        return upper(word.substr(3));
+    if (word.rfind("ph_", 0) == 0) {
+        // The model phone in capitals, and a phoneme behind it as it was.
+        const std::string phone = word.substr(3);
+        const auto slash = std::min(phone.find('/'), phone.size());
+        return upper(phone.substr(0, slash)) + phone.substr(slash);
+    }
     if (word == "<sil>" || word == kPauseWord || word == "SIL" || word == "<s>" || word == "</s>")
         return "SIL";
     // Noise fillers ("+NSN+") close the mouth; the search's own marks
@@ -104,7 +109,8 @@ void SphinxSearch::addPhoneWords(const std::set<std::string>& phones) {
     // The grammar's "words" are the phones themselves, so the aligned words
     // are the aligned phones.
     for (const std::string& phone : phones)
-        ps_add_word(decoder_->ps, phoneWord(phone).c_str(), phone.c_str(), FALSE);
+        ps_add_word(decoder_->ps, phoneWord(phone).c_str(),
+                    std::string(modelPhoneOf(phone)).c_str(), FALSE);
     ps_add_word(decoder_->ps, kPauseWord, "SIL", TRUE);
 }
 
@@ -148,14 +154,16 @@ void SphinxSearch::useGraph(const PhoneGraph& graph) {
         fsg_model_init(kAlignSearch, ps_get_logmath(decoder_->ps), 1.0F, graph.states);
     model->start_state = graph.start;
     model->final_state = graph.final;
-    const auto logOf = [this](double probability) {
-        return probability >= 1 ? 0 : logmath_log(ps_get_logmath(decoder_->ps), probability);
+    const auto logOf = [this](double logProbability) {
+        return logProbability >= 0
+                   ? 0
+                   : logmath_ln_to_log(ps_get_logmath(decoder_->ps), logProbability);
     };
     for (const PhoneGraph::Arc& arc : graph.arcs) {
         if (arc.word.empty())
-            fsg_model_null_trans_add(model, arc.from, arc.to, logOf(arc.probability));
+            fsg_model_null_trans_add(model, arc.from, arc.to, logOf(arc.logProbability));
         else
-            fsg_model_trans_add(model, arc.from, arc.to, logOf(arc.probability),
+            fsg_model_trans_add(model, arc.from, arc.to, logOf(arc.logProbability),
                                 fsg_model_word_add(model, arc.word.c_str()));
     }
     glist_free(fsg_model_null_trans_closure(model, nullptr));

@@ -115,11 +115,11 @@ TEST(DialogueGrammar, APassageMayLeapOverWordsTheVoiceDoesNotSay) {
     EXPECT_EQ(read("DH AH K AE T S AE T", phrases, 0, 3), "0:2 1:5 2:8");
     EXPECT_EQ(read("K AE T S AE T", phrases, 0, 3), "1:3 2:6");
     // Each word left out makes a leap less likely.
-    double longest = 1, shortest = 0;
+    double longest = 0, shortest = -1e300;
     for (const auto& arc : dialogueGraph(phrases, 0, 4, false, 3).arcs)
-        if (arc.probability < 1) {
-            longest = std::min(longest, arc.probability);
-            shortest = std::max(shortest, arc.probability);
+        if (arc.logProbability < 0) {
+            longest = std::min(longest, arc.logProbability);
+            shortest = std::max(shortest, arc.logProbability);
         }
     EXPECT_GT(shortest, longest);
 }

@@ -83,6 +83,10 @@ public:
     bool stretchesOverSilence = false;
     // And the last phone on to the passage's end.
     bool stretchesToTheEnd = false;
+    // As the real search does with a voice it hears poorly, an alignment
+    // holds the last phone but one over the last and crams the last into
+    // the passage's final two frames.
+    bool cramsTheLastPhone = false;
 
     std::vector<PhoneSegment> phones(const std::int16_t* samples, std::size_t count) override {
         return hear(samples, count, searched);
@@ -100,6 +104,16 @@ public:
                     heard[i + 1].first = heard[i].first;
                     heard.erase(heard.begin() + static_cast<std::ptrdiff_t>(i));
                 }
+        if (cramsTheLastPhone && heard.size() > 2 && heard.back().phone == "SIL" &&
+            heard.back().end - heard.back().first > 2) {
+            PhoneSegment crammed = heard[heard.size() - 2];
+            heard[heard.size() - 3].end = crammed.end;
+            heard.erase(heard.end() - 2);
+            crammed.end = heard.back().end;
+            crammed.first = crammed.end - 2;
+            heard.back().end = crammed.first;
+            heard.push_back(crammed);
+        }
         if (stretchesToTheEnd && heard.size() > 1 && heard.back().phone == "SIL") {
             heard[heard.size() - 2].end = heard.back().end;
             heard.pop_back();
@@ -434,6 +448,29 @@ TEST(PassageSearch, AVoiceFadingIntoHissIsClosedWhereItFades) {
         // The voice ends at frame 60; one frame is left where it fades.
         EXPECT_NEAR(last.endMs, (hiss ? 61 : 69) * 10 + kChangeMs, 0.01);
     }
+}
+
+TEST(PassageSearch, APhoneCrammedIntoTheQuietAfterTheVoiceIsClosed) {
+    ScriptedVoice voice;
+    voice.pause(20);
+    voice.word("P AA T");
+    voice.pause(30);
+    ScriptedSearch scripted(voice);
+    scripted.cramsTheLastPhone = true;
+    PassageSearch search(scripted);
+    search.alignTo(voice.dialogue);
+    const auto phones = run(search, voice);
+
+    // The word is heard, and its crammed t is silence with the rest.
+    EXPECT_EQ(spokenPhones(phones), (std::vector<std::string>{"P", "AA"}));
+    EXPECT_EQ(search.wordsNotHeard(), 0u);
+    const auto vowel = std::find_if(phones.begin(), phones.end(),
+                                    [](const TimedPhone& phone) { return phone.phone == "AA"; });
+    ASSERT_NE(vowel, phones.end());
+    ASSERT_NE(vowel + 1, phones.end());
+    EXPECT_NEAR(vowel[1].startMs, (20 + 30) * 10 + kChangeMs, 0.01);
+    for (auto after = vowel + 1; after != phones.end(); ++after)
+        EXPECT_EQ(after->phone, "SIL") << after->startMs;
 }
 
 } // namespace
