@@ -20,12 +20,17 @@
 // process, and reports the agreement over the whole clip and that
 // process's peak resident memory.
 //
-//   draft_bench [--sentences N] [--long-minutes N] [--keep DIR]
+//   - ten sentences in each of eight other languages spoken by espeak-ng,
+//     drafted with their language, alone and joined as above, against the
+//     phonemes espeak-ng reports.
+//
+//   draft_bench [--sentences N] [--long-minutes N] [--keep DIR] [--languages-only]
 //
 // Exits 1 without figures when no frame could be compared, and names any
 // set it could not make (Festival or pocketsphinx-testdata missing).
 
 #include "bench/draft/DraftScore.h"
+#include "bench/draft/Languages.h"
 #include "bench/draft/Voices.h"
 #include "exchange/ProjectDocument.h"
 #include "tool/Draft.h"
@@ -57,6 +62,7 @@ double cpuSeconds() {
 struct Set {
     std::string name;
     std::vector<Line> lines;
+    std::string language = tool::kDictionaryLanguage;
     DraftScore scores[2]; // without and with text
 };
 
@@ -81,6 +87,7 @@ void draftSet(Set& set, const std::string& folder) {
             request.voice = wav;
             if (withText)
                 request.dialogue = line.text;
+            request.language = set.language;
             const double before = cpuSeconds();
             tool::Draft draft;
             try {
@@ -234,6 +241,7 @@ int main(int argc, char** argv) {
     std::size_t count = sentences().size();
     int longMinutes = 0;
     std::string keep;
+    bool languagesOnly = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--sentences" && i + 1 < argc)
@@ -242,9 +250,12 @@ int main(int argc, char** argv) {
             longMinutes = std::atoi(argv[++i]);
         else if (argument == "--keep" && i + 1 < argc)
             keep = argv[++i];
+        else if (argument == "--languages-only")
+            languagesOnly = true;
         else {
             std::fprintf(stderr,
-                         "usage: draft_bench [--sentences N] [--long-minutes N] [--keep DIR]\n");
+                         "usage: draft_bench [--sentences N] [--long-minutes N] [--keep DIR] "
+                         "[--languages-only]\n");
             return argument == "--help" ? 0 : 2;
         }
     }
@@ -268,18 +279,24 @@ int main(int argc, char** argv) {
 
     std::vector<Set> sets;
     const std::vector<double> pauses{200, 500, 1000, 2000, 5000};
-    const auto addWithJoined = [&](const std::string& name, std::vector<Line> lines) {
+    const auto addWithJoined = [&](const std::string& name, std::vector<Line> lines,
+                                   const std::string& language = tool::kDictionaryLanguage) {
         Line joined = joinLines(lines, 3000, pauses);
-        sets.push_back({name, std::move(lines), {}});
-        sets.push_back({name + " joined", {std::move(joined)}, {}});
+        sets.push_back({name, std::move(lines), language, {}});
+        sets.push_back({name + " joined", {std::move(joined)}, language, {}});
     };
     std::vector<Line> lines;
-    if (!speakWithEspeak(count, lines)) {
+    if (languagesOnly) {
+        // Only the sets of other languages, below.
+    } else if (!speakWithEspeak(count, lines)) {
         std::fprintf(stderr, "draft_bench: espeak-ng did not start\n");
         return 1;
     }
-    addWithJoined("espeak-ng", std::move(lines));
+    if (!languagesOnly)
+        addWithJoined("espeak-ng", std::move(lines));
     for (const char* voice : {"kal_diphone", "cmu_us_slt_arctic_hts"}) {
+        if (languagesOnly)
+            break;
         lines = {};
         if (speakWithFestival(voice, count, folder, lines))
             addWithJoined(std::string("festival ") + voice, std::move(lines));
@@ -288,12 +305,21 @@ int main(int argc, char** argv) {
                          voice);
     }
     lines = {};
-    if (recordedSpeech(lines)) {
+    if (languagesOnly) {
+    } else if (recordedSpeech(lines)) {
         Line joined = joinLines(lines, 0, {0});
-        sets.push_back({"read speech", std::move(lines), {}});
-        sets.push_back({"read speech joined", {std::move(joined)}, {}});
+        sets.push_back({"read speech", std::move(lines), tool::kDictionaryLanguage, {}});
+        sets.push_back({"read speech joined", {std::move(joined)}, tool::kDictionaryLanguage, {}});
     } else {
         std::fprintf(stderr, "draft_bench: no pocketsphinx-testdata; read speech is left out\n");
+    }
+    for (const LanguageSentences& language : languageSentences()) {
+        lines = {};
+        if (!speakLanguage(language, lines)) {
+            std::fprintf(stderr, "draft_bench: espeak-ng cannot speak %s\n", language.name.c_str());
+            return 1;
+        }
+        addWithJoined("espeak-ng " + language.code, std::move(lines), language.code);
     }
     for (Set& set : sets)
         draftSet(set, folder);
@@ -306,6 +332,12 @@ int main(int argc, char** argv) {
     if (compared == 0) {
         std::fprintf(stderr, "draft_bench: no frame was compared; no figures\n");
         return 1;
+    }
+    if (const auto unknown = unheardPhonemes(); !unknown.empty()) {
+        std::fprintf(stderr, "draft_bench: IPA phonemes with no phone:");
+        for (const auto& name : unknown)
+            std::fprintf(stderr, " %s", name.c_str());
+        std::fprintf(stderr, "\n");
     }
     if (const auto unknown = unknownEspeakPhonemes(); !unknown.empty()) {
         std::fprintf(stderr, "draft_bench: espeak-ng phonemes counted as silence:");

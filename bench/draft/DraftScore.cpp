@@ -1,5 +1,7 @@
 #include "bench/draft/DraftScore.h"
 
+#include "voice/ModelPhones.h"
+
 #include "exchange/Vocabulary.h"
 #include "tool/Draft.h"
 
@@ -127,7 +129,8 @@ void DraftScore::addTimed(const Line& line, const std::vector<TimedLabel>& draft
         ceilingChangesWithinFrame += nearest(laidOut, change) <= kFrameMs;
     }
     for (const TimedPhone& phone : line.phones) {
-        if (phone.phone != "B" && phone.phone != "M" && phone.phone != "P")
+        const std::string_view heardAs = modelPhoneOf(phone.phone);
+        if (heardAs != "B" && heardAs != "M" && heardAs != "P")
             continue;
         ++bilabials;
         bool closed = false;
