@@ -24,7 +24,7 @@
 //     drafted with their language, alone and joined as above, against the
 //     phonemes espeak-ng reports.
 //
-//   draft_bench [--sentences N] [--long-minutes N] [--keep DIR] [--languages-only]
+//   draft_bench [--sentences N] [--long-minutes N] [--keep DIR]
 //
 // Exits 1 without figures when no frame could be compared, and names any
 // set it could not make (Festival or pocketsphinx-testdata missing).
@@ -241,7 +241,6 @@ int main(int argc, char** argv) {
     std::size_t count = sentences().size();
     int longMinutes = 0;
     std::string keep;
-    bool languagesOnly = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--sentences" && i + 1 < argc)
@@ -250,12 +249,9 @@ int main(int argc, char** argv) {
             longMinutes = std::atoi(argv[++i]);
         else if (argument == "--keep" && i + 1 < argc)
             keep = argv[++i];
-        else if (argument == "--languages-only")
-            languagesOnly = true;
         else {
             std::fprintf(stderr,
-                         "usage: draft_bench [--sentences N] [--long-minutes N] [--keep DIR] "
-                         "[--languages-only]\n");
+                         "usage: draft_bench [--sentences N] [--long-minutes N] [--keep DIR]\n");
             return argument == "--help" ? 0 : 2;
         }
     }
@@ -286,17 +282,12 @@ int main(int argc, char** argv) {
         sets.push_back({name + " joined", {std::move(joined)}, language, {}});
     };
     std::vector<Line> lines;
-    if (languagesOnly) {
-        // Only the sets of other languages, below.
-    } else if (!speakWithEspeak(count, lines)) {
+    if (!speakWithEspeak(count, lines)) {
         std::fprintf(stderr, "draft_bench: espeak-ng did not start\n");
         return 1;
     }
-    if (!languagesOnly)
-        addWithJoined("espeak-ng", std::move(lines));
+    addWithJoined("espeak-ng", std::move(lines));
     for (const char* voice : {"kal_diphone", "cmu_us_slt_arctic_hts"}) {
-        if (languagesOnly)
-            break;
         lines = {};
         if (speakWithFestival(voice, count, folder, lines))
             addWithJoined(std::string("festival ") + voice, std::move(lines));
@@ -305,14 +296,15 @@ int main(int argc, char** argv) {
                          voice);
     }
     lines = {};
-    if (languagesOnly) {
-    } else if (recordedSpeech(lines)) {
+    if (recordedSpeech(lines)) {
         Line joined = joinLines(lines, 0, {0});
         sets.push_back({"read speech", std::move(lines), tool::kDictionaryLanguage, {}});
         sets.push_back({"read speech joined", {std::move(joined)}, tool::kDictionaryLanguage, {}});
     } else {
         std::fprintf(stderr, "draft_bench: no pocketsphinx-testdata; read speech is left out\n");
     }
+    // After the English voices, which leave the synthesizer's state behind
+    // them: the clips are the same from run to run only in this order.
     for (const LanguageSentences& language : languageSentences()) {
         lines = {};
         if (!speakLanguage(language, lines)) {
