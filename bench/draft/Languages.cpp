@@ -1,10 +1,10 @@
 #include "bench/draft/Languages.h"
 
+#include "bench/draft/Voices.h"
 #include "voice/ModelPhones.h"
 
 #include <espeak-ng/speak_lib.h>
 
-#include <cstring>
 #include <set>
 
 namespace visemer::bench {
@@ -14,47 +14,18 @@ std::set<std::string> unheard;
 // espeak-ng's own speed; the English sets leave theirs behind.
 constexpr int kWordsPerMinute = 175;
 
-// One run of the synthesizer over a sentence: its samples and the names
-// and moments of the phonemes it reports.
-struct Spoken {
-    std::vector<short> samples;
-    std::vector<std::pair<std::string, double>> phonemes;
-};
-Spoken* speaking = nullptr;
-
-int collect(short* wave, int count, espeak_EVENT* events) {
-    if (wave && count > 0)
-        speaking->samples.insert(speaking->samples.end(), wave, wave + count);
-    for (espeak_EVENT* event = events; event && event->type != espeakEVENT_LIST_TERMINATED;
-         ++event) {
-        if (event->type != espeakEVENT_PHONEME)
-            continue;
-        char name[9] = {};
-        std::memcpy(name, event->id.string, 8);
-        speaking->phonemes.emplace_back(name, event->audio_position);
-    }
-    return 0;
-}
-
 // Every sentence spoken with the phonemes named in IPA or by espeak-ng's
 // own names; the rate, or 0 when espeak-ng did not start.
-int speakAll(const LanguageSentences& language, bool ipa, std::vector<Spoken>& spoken) {
+int speakAll(const LanguageSentences& language, bool ipa, std::vector<EspeakSpeech>& spoken) {
     const int rate =
         espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
                           espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT |
                               (ipa ? espeakINITIALIZE_PHONEME_IPA : 0));
     if (rate <= 0 || espeak_SetVoiceByName(language.code.c_str()) != EE_OK)
         return 0;
-    espeak_SetSynthCallback(collect);
     espeak_SetParameter(espeakRATE, kWordsPerMinute, 0);
-    for (const std::string& sentence : language.sentences) {
-        spoken.emplace_back();
-        speaking = &spoken.back();
-        espeak_Synth(sentence.c_str(), sentence.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
-                     nullptr, nullptr);
-        espeak_Synchronize();
-        speaking = nullptr;
-    }
+    for (const std::string& sentence : language.sentences)
+        spoken.push_back(speakSentence(sentence));
     return rate;
 }
 
@@ -160,7 +131,7 @@ const std::vector<LanguageSentences>& languageSentences() {
 bool speakLanguage(const LanguageSentences& language, std::vector<Line>& lines) {
     // The same sentences twice, the synthesizer started again in between:
     // once for the phonemes' names in IPA, once for its own.
-    std::vector<Spoken> inIpa, inOwnNames;
+    std::vector<EspeakSpeech> inIpa, inOwnNames;
     const int rate = speakAll(language, true, inIpa);
     if (rate <= 0 || speakAll(language, false, inOwnNames) <= 0)
         return false;

@@ -36,7 +36,7 @@ const std::map<std::string, std::string>& espeakPhones() {
 }
 
 std::set<std::string> unknownEspeak;
-Line* speaking = nullptr;
+EspeakSpeech* speaking = nullptr;
 
 std::string phoneOfEspeak(const std::string& name) {
     if (name.empty() || name[0] == '_')
@@ -57,10 +57,7 @@ int collect(short* wave, int count, espeak_EVENT* events) {
             continue;
         char name[9] = {};
         std::memcpy(name, event->id.string, 8);
-        const double at = event->audio_position;
-        if (!speaking->phones.empty())
-            speaking->phones.back().endMs = at;
-        speaking->phones.push_back({at, at, phoneOfEspeak(name)});
+        speaking->phonemes.emplace_back(name, event->audio_position);
     }
     return 0;
 }
@@ -98,6 +95,17 @@ std::string schemeString(const std::string& text) {
 }
 
 } // namespace
+
+EspeakSpeech speakSentence(const std::string& text) {
+    EspeakSpeech speech;
+    speaking = &speech;
+    espeak_SetSynthCallback(collect);
+    espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
+                 nullptr);
+    espeak_Synchronize();
+    speaking = nullptr;
+    return speech;
+}
 
 const std::vector<std::string>& sentences() {
     static const std::vector<std::string> lines{
@@ -150,23 +158,27 @@ const std::vector<std::string>& sentences() {
 }
 
 bool speakWithEspeak(std::size_t count, std::vector<Line>& lines) {
-    static const int rate =
-        espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_PHONEME_EVENTS);
+    // Started again each time: the other languages' sets start it with
+    // phonemes named in IPA, and these are read by espeak-ng's own names.
+    const int rate =
+        espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
+                          espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
     if (rate <= 0)
         return false;
-    espeak_SetSynthCallback(collect);
     for (std::size_t i = 0; i < count && i < sentences().size(); ++i) {
         const EspeakVoice& voice = kEspeakVoices[i % std::size(kEspeakVoices)];
         Line line;
         line.text = sentences()[i];
         line.rate = rate;
-        speaking = &line;
         espeak_SetVoiceByName(voice.name);
         espeak_SetParameter(espeakRATE, voice.wordsPerMinute, 0);
-        espeak_Synth(line.text.c_str(), line.text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
-                     nullptr, nullptr);
-        espeak_Synchronize();
-        speaking = nullptr;
+        EspeakSpeech speech = speakSentence(line.text);
+        line.samples = std::move(speech.samples);
+        for (const auto& [name, at] : speech.phonemes) {
+            if (!line.phones.empty())
+                line.phones.back().endMs = at;
+            line.phones.push_back({at, at, phoneOfEspeak(name)});
+        }
         if (!line.phones.empty())
             line.phones.back().endMs = line.lengthMs();
         lines.push_back(std::move(line));

@@ -10,6 +10,15 @@ namespace visemer::bench {
 // The dialogue every synthesizer speaks.
 const std::vector<std::string>& sentences();
 
+// One sentence as espeak-ng speaks it with the voice and speed set: its
+// samples, and each phoneme it reports with its moment in ms. espeak-ng
+// must have been started with phoneme events.
+struct EspeakSpeech {
+    std::vector<short> samples;
+    std::vector<std::pair<std::string, double>> phonemes;
+};
+EspeakSpeech speakSentence(const std::string& text);
+
 // espeak-ng's voices in turn, one a sentence, at their own speeds, with
 // the phonemes it reports; false when espeak-ng did not start.
 bool speakWithEspeak(std::size_t count, std::vector<Line>& lines);
