@@ -38,11 +38,8 @@ std::set<std::string> phonesIn(const Pronunciations& dialogue) {
     std::set<std::string> phones;
     for (const auto& spellings : dialogue.spellings)
         for (const std::string& spelling : spellings)
-            for (std::string& phone : phonesOf(spelling)) {
-                for (std::string& other : otherHearings(phone))
-                    phones.insert(std::move(other));
+            for (std::string& phone : phonesOf(spelling))
                 phones.insert(std::move(phone));
-            }
     return phones;
 }
 
@@ -76,8 +73,6 @@ PhoneGraph dialogueGraph(const Pronunciations& dialogue, std::size_t from, std::
             for (std::size_t i = 0; i < phones.size(); ++i) {
                 const int next = i + 1 == phones.size() ? end : state();
                 arc(last, next, phoneWord(phones[i]));
-                for (const std::string& other : otherHearings(phones[i]))
-                    arc(last, next, phoneWord(other));
                 last = next;
             }
         }

@@ -130,16 +130,6 @@ constexpr Nearest kNearest[] = {
     {"ɦ", {"HH"}},
 };
 
-// Consonants that English makes otherwise, or that a voice says either way
-// (an r trilled or tapped, a b or a d closed or not): the alignment may
-// hear each as this phone too, and takes whichever fits the voice. Vowels
-// between two of English's were tried the same way and lost more lines
-// than they won.
-constexpr std::pair<std::string_view, std::string_view> kHeardAlso[] = {
-    {"r", "D"}, {"ɾ", "R"}, {"ʁ", "R"},  {"x", "K"}, {"ç", "SH"},
-    {"β", "V"}, {"ð", "D"}, {"ɣ", "HH"}, {"ʎ", "Y"}, {"ɲ", "Y"},
-};
-
 // Marks that change how a sound is said but not where: stress, length,
 // palatalisation, aspiration, nasal and other combining marks, and
 // espeak-ng's own marks within its phoneme names.
@@ -228,22 +218,6 @@ Pronunciations pronunciationsOf(const std::vector<SpokenWord>& words) {
         broken = false;
     }
     return spelled;
-}
-
-std::vector<std::string> otherHearings(std::string_view phone) {
-    const std::string_view phoneme = phonemeOf(phone);
-    for (const auto& [symbol, also] : kHeardAlso)
-        if (!phoneme.empty() && symbol == phoneme && also != modelPhoneOf(phone))
-            return {spokenPhone(also, phoneme)};
-    return {};
-}
-
-std::string spelledAs(std::string_view heard) {
-    const std::string_view phoneme = phonemeOf(heard);
-    if (phoneme.empty())
-        return std::string(heard);
-    std::vector<std::string> nearest = modelPhonesOfPhoneme(phoneme);
-    return nearest.size() == 1 ? std::move(nearest.front()) : std::string(heard);
 }
 
 std::string modelSpelling(const std::vector<std::string>& phonemes) {

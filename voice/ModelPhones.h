@@ -25,11 +25,6 @@ std::string_view phonemeOf(std::string_view phone);
 // are let go; a symbol with no phone near it (the glottal stop) is none.
 std::vector<std::string> modelPhonesOfPhoneme(std::string_view phoneme);
 
-// The other phones the alignment may hear a phone as ("D/r" for "R/r", a
-// tapped r), and back from any of them to the phone spelled.
-std::vector<std::string> otherHearings(std::string_view phone);
-std::string spelledAs(std::string_view heard);
-
 // Phonemes as one spelling of model phones, separated by spaces.
 std::string modelSpelling(const std::vector<std::string>& phonemes);
 

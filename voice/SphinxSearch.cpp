@@ -33,7 +33,7 @@ std::string phoneOf(const std::string& word) {
         // The model phone in capitals, and a phoneme behind it as it was.
         const std::string phone = word.substr(3);
         const auto slash = std::min(phone.find('/'), phone.size());
-        return spelledAs(upper(phone.substr(0, slash)) + phone.substr(slash));
+        return upper(phone.substr(0, slash)) + phone.substr(slash);
     }
     if (word == "<sil>" || word == kPauseWord || word == "SIL" || word == "<s>" || word == "</s>")
         return "SIL";

@@ -48,29 +48,6 @@ TEST(ModelPhones, APhoneTellsTheModelPhoneAndThePhonemeBehindIt) {
     EXPECT_EQ(phoneWord("AA"), "ph_aa");
 }
 
-TEST(ModelPhones, ASoundBetweenTwoPhonesMayBeHeardAsEitherAndReadsBackAsSpelled) {
-    EXPECT_EQ(otherHearings("R/r"), Phones{"D/r"}); // trilled or tapped
-    EXPECT_EQ(otherHearings("B/β"), Phones{"V/β"});
-    EXPECT_EQ(otherHearings("D/r"), Phones{});
-    EXPECT_EQ(otherHearings("R"), Phones{}); // English from the dictionary
-    EXPECT_EQ(otherHearings("T/ts"), Phones{});
-    EXPECT_EQ(spelledAs("D/r"), "R/r");
-    EXPECT_EQ(spelledAs("R/r"), "R/r");
-    EXPECT_EQ(spelledAs("S/ts"), "S/ts");
-    EXPECT_EQ(spelledAs("AA"), "AA");
-    // The alignment offers both, and knows both as words.
-    Pronunciations words;
-    words.spellings = {{"R/r OW/o"}};
-    words.afterBreak = {true};
-    EXPECT_EQ(phonesIn(words), (std::set<std::string>{"R/r", "D/r", "OW/o"}));
-    std::multiset<std::string> arcs;
-    for (const auto& arc : dialogueGraph(words, 0, 1, false, 0).arcs)
-        arcs.insert(arc.word);
-    EXPECT_EQ(arcs.count("ph_r/r"), 1u);
-    EXPECT_EQ(arcs.count("ph_d/r"), 1u);
-    EXPECT_EQ(arcs.count("ph_ow/o"), 1u);
-}
-
 TEST(ModelPhones, RoundedFrontVowelsAreDrawnRoundNotAsTheirEnglishPhone) {
     EXPECT_EQ(Vocabulary::labelOfPhoneme("y", "IY"), "U");
     EXPECT_EQ(Vocabulary::labelOfPhoneme("ø", "UH"), "O");
