@@ -81,9 +81,9 @@ SphinxSearch::SphinxSearch(const SpeechModel& model, bool aligning)
     // to 36 points of agreement.
     const std::string dictionary = aligning ? model.dictionary() : "/dev/null";
     decoder_->config = cmd_ln_init(
-        nullptr, ps_args(), TRUE, "-hmm", model.acoustic().c_str(), "-dict",
-        dictionary.c_str(), "-allphone_ci", "yes", "-beam", aligning ? "1e-100" : "1e-20",
-        "-pbeam", aligning ? "1e-100" : "1e-20", "-wbeam", aligning ? "1e-80" : "7e-29", "-lw",
+        nullptr, ps_args(), TRUE, "-hmm", model.acoustic().c_str(), "-dict", dictionary.c_str(),
+        "-allphone_ci", "yes", "-beam", aligning ? "1e-100" : "1e-20", "-pbeam",
+        aligning ? "1e-100" : "1e-20", "-wbeam", aligning ? "1e-80" : "7e-29", "-lw",
         aligning ? "2.0" : "1.5", "-fsgusefiller", "no", "-dither", "yes", "-seed", "1",
         "-remove_silence", "no", "-logfn", "/dev/null", nullptr);
     if (decoder_->config)
