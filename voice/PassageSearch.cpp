@@ -60,9 +60,13 @@ constexpr std::size_t kShortestDigitalPauseFrames = 12;
 constexpr std::size_t kShortestWaveringPauseFrames = 20;
 // Each phone of the search lasts at least this many frames.
 constexpr int kShortestPhoneFrames = 3;
-// No phone of a voice lasts longer than this, a vowel drawn out in slow
-// speech (espeak-ng at 80 words a minute: up to 250 ms) included.
+// A leap over words the voice does say holds a phone of the next words
+// over them; longer than this, it is not believed. A voice at its usual
+// pace holds a vowel up to about as long (espeak-ng at 175 words a minute
+// up to 320 ms, Festival's HTS voice up to 325 ms; spoken slowly, longer),
+// so only the two words after a leap are looked at.
 constexpr int kLongestPhoneFrames = 30;
+constexpr std::size_t kWordsLookedAtAfterALeap = 2;
 // A passage with less voice than this left is all pause.
 constexpr std::size_t kShortestVoiceFrames = 20;
 // Quiet this long at a phone's edge beside silence is silence too, but for
@@ -384,14 +388,18 @@ void PassageSearch::alignPassage(bool last) {
     };
     alignLeapingOver(kMostSkipped);
     // Where the model hears a voice poorly (a language it was not trained
-    // on), a leap over words it does say, with one phone held over them,
-    // can fit better than the words themselves: a leap that holds a phone
-    // longer than a voice does is not believed.
-    const bool leapt = !found.empty() && found.front().word > from;
-    if (leapt && std::any_of(segments.begin(), segments.end(), [](const PhoneSegment& segment) {
-            return segment.phone != "SIL" && segment.end - segment.first > kLongestPhoneFrames;
-        }))
-        alignLeapingOver(0);
+    // on), a leap over words it does say, with a phone of the next words
+    // held over them, can fit better than the words themselves: such a
+    // leap is not believed, and the passage is aligned without leaps.
+    if (!found.empty() && found.front().word > from) {
+        const WordRead& looked = found[std::min(found.size(), kWordsLookedAtAfterALeap) - 1];
+        const auto end =
+            segments.begin() + static_cast<std::ptrdiff_t>(spokenSegment[looked.end - 1] + 1);
+        if (std::any_of(segments.begin(), end, [](const PhoneSegment& segment) {
+                return segment.phone != "SIL" && segment.end - segment.first > kLongestPhoneFrames;
+            }))
+            alignLeapingOver(0);
+    }
     // The words up to the n-th found are kept; any the voice leapt over
     // are counted.
     const auto keepWords = [&](std::size_t n) {
