@@ -102,6 +102,15 @@ bool writeProject(const std::string& path, const Timing& timing) {
     return file.closeProject() && created;
 }
 
+std::string projectText(const Timing& timing) {
+    ProjectFile file;
+    file.createText();
+    TimingRows rows(timing);
+    const ProjectLayout::Settings settings{timing.fps, timing.browser, timing.audio};
+    ProjectLayout::writeProject(file, rows, timing.reduced ? nullptr : &settings);
+    return file.takeText();
+}
+
 bool writeScript(const std::string& path, const Timing& timing) {
     constexpr int kScriptFile = 0;
     TextFiles files;

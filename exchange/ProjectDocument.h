@@ -26,6 +26,8 @@ std::optional<ProjectReading> readProject(const std::string& path);
 // for a reduced timing, New's save) writes. False when the file could not
 // be written whole; the old file is then kept.
 bool writeProject(const std::string& path, const Timing& timing);
+// The same bytes, in memory.
+std::string projectText(const Timing& timing);
 
 // The clip-event script, byte for byte what Export Script writes.
 bool writeScript(const std::string& path, const Timing& timing);

@@ -26,13 +26,32 @@ bool ProjectFile::createProject(const std::string& path) {
     return true;
 }
 
+void ProjectFile::createText() {
+    closeProject();
+    mode_ = Mode::Writing;
+    inMemory_ = true;
+}
+
+std::string ProjectFile::takeText() {
+    std::string text = inMemory_ ? std::move(text_) : std::string();
+    closeProject();
+    return text;
+}
+
+void ProjectFile::emit(const std::string& line) {
+    if (inMemory_)
+        text_ += line;
+    else
+        out_.write(line);
+}
+
 void ProjectFile::writeKey(std::string_view key, std::string_view value) {
     if (mode_ != Mode::Writing || key.empty())
         return;
     std::string line;
     line.reserve(key.size() + value.size() + 5);
     line.append(key).append(" = ").append(value).append("\r\n");
-    out_.write(line);
+    emit(line);
 }
 
 bool ProjectFile::openProject(const std::string& path) {
@@ -79,7 +98,7 @@ int ProjectFile::selectGroup(std::string_view name) {
     if (mode_ == Mode::Writing) {
         std::string line;
         line.append("[").append(name).append("]\r\n");
-        out_.write(line);
+        emit(line);
         return 1;
     }
     if (mode_ != Mode::Reading)
@@ -215,8 +234,9 @@ std::string ProjectFile::readKey(std::string_view key, std::string_view fallback
 }
 
 bool ProjectFile::closeProject() {
-    const bool written = mode_ != Mode::Writing || out_.commit();
+    const bool written = mode_ != Mode::Writing || inMemory_ || out_.commit();
     out_.discard();
+    inMemory_ = false;
     text_.clear();
     text_.shrink_to_fit();
     keys_.clear();

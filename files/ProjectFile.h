@@ -22,6 +22,10 @@ public:
     // only when closeProject finds everything written.
     bool createProject(const std::string& path);
     void writeKey(std::string_view key, std::string_view value);
+    // Writing to memory instead: what a file would have held, taken whole
+    // by takeText, which closes.
+    void createText();
+    std::string takeText();
 
     // Reading. A file that cannot be read reads as empty.
     bool openProject(const std::string& path);
@@ -54,10 +58,12 @@ private:
         std::optional<std::string_view> value;
     };
     InOrder readInOrder(std::string_view key);
+    void emit(const std::string& line);
     void indexCurrentGroup();
 
     Mode mode_ = Mode::Closed;
     AtomicFile out_;
+    bool inMemory_ = false; // writing goes to text_
     std::string text_;
     std::size_t group_ = kNoGroup;
     // The keys of the current group, folded to lower case, with the value

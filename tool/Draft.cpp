@@ -28,15 +28,13 @@ SpokenLanguage languageNamed(const SpokenText& spoken, const std::string& code) 
 // and by espeak-ng where the dictionary lacks a word (a name, a number);
 // every other language by espeak-ng alone.
 Pronunciations pronunciationsOf(const std::string& dialogue, const std::string& code,
-                                PhoneRecognizer& recognizer) {
-    std::optional<SpokenText> spoken; // loaded when first needed
+                                PhoneRecognizer& recognizer, DraftEngines& engines) {
     std::optional<SpokenLanguage> language;
     const auto speak = [&](const std::string& text) {
-        if (!spoken) {
-            spoken.emplace();
-            language = languageNamed(*spoken, code);
-        }
-        return spoken->words(text, *language);
+        const SpokenText& spoken = engines.spoken();
+        if (!language)
+            language = languageNamed(spoken, code);
+        return spoken.words(text, *language);
     };
     if (code != kDictionaryLanguage)
         return pronunciationsOf(speak(dialogue));
@@ -49,6 +47,12 @@ Pronunciations pronunciationsOf(const std::string& dialogue, const std::string& 
 }
 
 } // namespace
+
+const SpokenText& DraftEngines::spoken() {
+    if (!spoken_)
+        spoken_.emplace();
+    return *spoken_;
+}
 
 std::vector<TimedLabel> labelledStretches(const std::vector<TimedPhone>& phones) {
     std::vector<TimedLabel> stretches;
@@ -70,13 +74,20 @@ std::vector<TimingRow> draftRows(const std::vector<TimedPhone>& phones, const Ti
 }
 
 Draft draftTiming(const DraftRequest& request, const std::function<void(double)>& progress) {
+    DraftEngines engines(request.model);
+    return draftTiming(request, engines, progress);
+}
+
+Draft draftTiming(const DraftRequest& request, DraftEngines& engines,
+                  const std::function<void(double)>& progress) {
     Draft draft;
-    PhoneRecognizer recognizer(request.model, request.dialogue ? PhoneRecognizer::Search::Dialogue
-                                                               : PhoneRecognizer::Search::Phones);
+    PhoneRecognizer recognizer(engines.model(), request.dialogue ? PhoneRecognizer::Search::Dialogue
+                                                                 : PhoneRecognizer::Search::Phones);
     if (request.dialogue) {
         const Pronunciations words =
-            pronunciationsOf(*request.dialogue, request.language, recognizer);
+            pronunciationsOf(*request.dialogue, request.language, recognizer, engines);
         draft.unknownWords = words.unknown;
+        draft.dialogueWords = words.spellings.size() + words.unknown.size();
         recognizer.alignTo(words);
     }
     int peak = 0;

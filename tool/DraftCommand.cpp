@@ -2,6 +2,7 @@
 #include "project/FileExtension.h"
 #include "timeline/PlaybackRate.h"
 #include "tool/Arguments.h"
+#include "tool/BatchCommand.h"
 #include "tool/Commands.h"
 #include "tool/DialogueText.h"
 #include "tool/Draft.h"
@@ -25,10 +26,21 @@ namespace {
 constexpr const char* kHelp =
     "usage: visemer-tool draft VOICE [-o OUTPUT] [--to FORMAT] [--fps 12..30]\n"
     "                          [--projector] [--text DIALOGUE.txt] [--language CODE]\n"
+    "       visemer-tool draft CLIP-OR-FOLDER... [--list LIST.tsv] [-o FOLDER]\n"
+    "                          [--jobs N] [--shard K/N] [--report FILE] [--force]\n"
+    "                          [--dry-run] [--progress bar|json|none]\n"
     "       visemer-tool draft --language list\n"
     "\n"
     "Drafts a timing from a voice clip: recognises its phones, gives each the\n"
     "label of its mouth shape and writes the rows as a project the editor opens.\n"
+    "\n"
+    "Many clips (several, a folder's, or a list's) are a batch. Each project is\n"
+    "written beside its clip with its base name, and its dialogue read from the\n"
+    "text file beside it (line42.wav, line42.txt, line42.vsq). A ledger in each\n"
+    "folder of projects (.visemer-ledger) keeps what was drafted from what: a\n"
+    "line whose clip, text and settings have not changed is skipped, and a project\n"
+    "corrected by hand since is never written over; when its clip or text changed\n"
+    "too, the new draft goes beside it (line42.draft.vsq).\n"
     "\n"
     "  -o, --output FILE   the file to write (default: VOICE with .vsq); its\n"
     "                      extension chooses the format as convert's does\n"
@@ -43,6 +55,24 @@ constexpr const char* kHelp =
     "                      guessing the phones\n"
     "  --language CODE     the dialogue's language, one espeak-ng reads (default\n"
     "                      en-us); \"list\" names them all with their codes\n"
+    "\n"
+    "A batch:\n"
+    "  --list FILE         tab-separated, its first line naming the columns: clip,\n"
+    "                      and any of text (the dialogue itself), output, language,\n"
+    "                      fps and timing (browser or projector); paths are read\n"
+    "                      from the list's folder\n"
+    "  -o, --output FOLDER the projects go below it, in the clips' own folders\n"
+    "  --jobs N            clips drafted at a time (default: the processors)\n"
+    "  --shard K/N         only the clips whose place in the sorted list is K\n"
+    "                      modulo N: N machines with the same list, each its own K\n"
+    "  --report FILE       a line per clip, worst first: TSV, or JSON for .json\n"
+    "  --force             draft every clip again, corrected projects too\n"
+    "  --dry-run           say what would be drafted, and draft nothing\n"
+    "  --progress KIND     bar (on a terminal), json (an object per clip on\n"
+    "                      stderr) or none\n"
+    "Exit status: 0 when every clip is drafted or up to date, 1 when any failed,\n"
+    "2 for wrong use.\n"
+    "\n"
     "  --help              show this help\n";
 
 // The voice's name with its extension, by the editor's rule, made .vsq.
@@ -96,7 +126,14 @@ int runDraft(const std::vector<std::string>& words) {
                                           {"fps", true},
                                           {"projector", false},
                                           {"text", true},
-                                          {"language", true}});
+                                          {"language", true},
+                                          {"list", true},
+                                          {"jobs", true},
+                                          {"shard", true},
+                                          {"report", true},
+                                          {"force", false},
+                                          {"dry-run", false},
+                                          {"progress", true}});
     if (arguments.value("language") == "list") {
         arguments.expectPositional(0, 0);
         try {
@@ -106,6 +143,8 @@ int runDraft(const std::vector<std::string>& words) {
         }
         return kSuccess;
     }
+    if (wantsBatch(arguments))
+        return runDraftBatch(arguments);
     arguments.expectPositional(1, 1);
 
     DraftRequest request;

@@ -36,18 +36,21 @@ Progress::~Progress() {
     done();
 }
 
-void Progress::show(double fraction) {
+void Progress::show(double fraction, const std::string& detail) {
     if (!terminal_)
         return;
     const int percent = static_cast<int>(std::clamp(fraction, 0.0, 1.0) * 100);
     const auto now = std::chrono::steady_clock::now();
-    if (percent == lastPercent_ || (drawn_ && now - lastDrawn_ < kRedrawEvery && percent < 100))
+    if ((percent == lastPercent_ && detail == lastDetail_) ||
+        (drawn_ && now - lastDrawn_ < kRedrawEvery && percent < 100))
         return;
     lastPercent_ = percent;
+    lastDetail_ = detail;
     lastDrawn_ = now;
     const int filled = percent * kBarWidth / 100;
-    std::fprintf(stderr, "\r%s [%s%s] %3d%%", what_.c_str(), std::string(filled, '#').c_str(),
-                 std::string(kBarWidth - filled, ' ').c_str(), percent);
+    std::fprintf(stderr, "%s%s [%s%s] %3d%%%s%s", kClearLine, what_.c_str(),
+                 std::string(filled, '#').c_str(), std::string(kBarWidth - filled, ' ').c_str(),
+                 percent, detail.empty() ? "" : " ", detail.c_str());
     std::fflush(stderr);
     drawn_ = true;
     barOnScreen = true;

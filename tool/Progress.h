@@ -14,7 +14,8 @@ public:
     Progress(const Progress&) = delete;
     Progress& operator=(const Progress&) = delete;
 
-    void show(double fraction);
+    // `detail` follows the percentage: counts, the time left.
+    void show(double fraction, const std::string& detail = {});
     // Clears the bar's line.
     void done();
 
@@ -27,6 +28,7 @@ private:
     bool terminal_;
     bool drawn_ = false;
     int lastPercent_ = -1;
+    std::string lastDetail_;
     std::chrono::steady_clock::time_point lastDrawn_{};
 };
 

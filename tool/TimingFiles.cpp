@@ -120,8 +120,6 @@ std::string switchLabel(std::string_view label) {
     return back ? std::string(*back) : std::string();
 }
 
-// The editor's project writer writes to a path; standard output gets the
-// same bytes through a file of its own.
 void writeProjectTo(const std::string& path, const Timing& timing) {
     if (path != kStandardOutput) {
         checkOutput(path, {});
@@ -129,18 +127,7 @@ void writeProjectTo(const std::string& path, const Timing& timing) {
             throw InputError("cannot write " + path + ": " + systemReason());
         return;
     }
-    const char* folder = std::getenv("TMPDIR");
-    std::string scratch = std::string(folder && *folder ? folder : "/tmp") + "/visemer-XXXXXX";
-    const int descriptor = ::mkstemp(scratch.data());
-    if (descriptor < 0)
-        throw InputError("cannot make a scratch file in " + scratch + ": " + systemReason());
-    ::close(descriptor);
-    const bool written = writeProject(scratch, timing);
-    const std::string bytes = written ? readWholeFile(scratch) : std::string();
-    ::unlink(scratch.c_str());
-    if (!written)
-        throw InputError("cannot write to standard output: " + systemReason());
-    writeWholeFile(path, bytes);
+    writeWholeFile(path, projectText(timing));
 }
 
 } // namespace

@@ -7,8 +7,11 @@
 namespace visemer {
 
 PhoneRecognizer::PhoneRecognizer(const SpeechModel& model, Search search)
-    : search_(std::make_unique<SphinxSearch>(model, search == Search::Dialogue)),
-      passages_(*search_) {}
+    : ownModel_(std::make_unique<LoadedModel>(model)),
+      search_(ownModel_->forClip(search == Search::Dialogue)), passages_(search_) {}
+
+PhoneRecognizer::PhoneRecognizer(LoadedModel& model, Search search)
+    : search_(model.forClip(search == Search::Dialogue)), passages_(search_) {}
 
 PhoneRecognizer::~PhoneRecognizer() = default;
 
@@ -17,7 +20,7 @@ Pronunciations PhoneRecognizer::lookUp(const std::string& dialogue, const Spelle
     bool broken = false;
     for (const auto& [word, afterBreak] : dialogueWords(dialogue)) {
         broken = broken || afterBreak;
-        std::vector<std::string> spellings = search_->spellingsOf(word);
+        std::vector<std::string> spellings = search_.spellingsOf(word);
         if (spellings.empty() && spell)
             if (std::string spelling = spell(word); !spelling.empty())
                 spellings.push_back(std::move(spelling));
@@ -38,7 +41,7 @@ void PhoneRecognizer::alignTo(const Pronunciations& dialogue) {
                              ? "the dialogue has no words"
                              : "no word of the dialogue is in the pronouncing dictionary: " +
                                    joinedWords(dialogue.unknown));
-    search_->addPhoneWords(phonesIn(dialogue));
+    search_.addPhoneWords(phonesIn(dialogue));
     passages_.alignTo(dialogue);
 }
 

@@ -8,20 +8,10 @@
 #include <vector>
 
 #include "voice/DialogueWords.h"
+#include "voice/LoadedModel.h"
 #include "voice/PassageSearch.h"
 
 namespace visemer {
-
-class SphinxSearch;
-
-// Where the acoustic model, the pronouncing dictionary and the phonetic
-// language model are installed.
-struct SpeechModel {
-    std::string folder = "/usr/share/pocketsphinx/model/en-us";
-    std::string acoustic() const { return folder + "/en-us"; }
-    std::string dictionary() const { return folder + "/cmudict-en-us.dict"; }
-    std::string phoneLanguage() const { return folder + "/en-us-phone.lm.bin"; }
-};
 
 // Recognises the phones of 16 kHz mono speech fed to it block by block.
 // Without a dialogue it searches for any sequence of phones, in passages
@@ -34,6 +24,8 @@ public:
 
     // Throws VoiceError when the model cannot be loaded.
     PhoneRecognizer(const SpeechModel& model, Search search);
+    // On a model loaded before, for one clip; the model outlives this.
+    PhoneRecognizer(LoadedModel& model, Search search);
     ~PhoneRecognizer();
     PhoneRecognizer(const PhoneRecognizer&) = delete;
     PhoneRecognizer& operator=(const PhoneRecognizer&) = delete;
@@ -58,7 +50,8 @@ public:
     std::size_t wordsSkipped() const { return passages_.wordsSkipped(); }
 
 private:
-    std::unique_ptr<SphinxSearch> search_;
+    std::unique_ptr<LoadedModel> ownModel_; // when not given one
+    SphinxSearch& search_;
     PassageSearch passages_;
 };
 

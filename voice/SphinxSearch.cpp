@@ -5,13 +5,18 @@
 #include "voice/PhoneRecognizer.h"
 #include "voice/VoiceError.h"
 
+#include <cmn.h>
+#include <err.h>
+#include <feat.h>
 #include <fsg_model.h>
 #include <glist.h>
 #include <logmath.h>
 #include <pocketsphinx.h>
 
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
+#include <mutex>
 
 namespace visemer {
 namespace {
@@ -46,11 +51,40 @@ std::string phoneOf(const std::string& word) {
     return word;
 }
 
+// The library logs through one stream for the whole process, which a
+// decoder loaded with a log file of its own would replace under the feet
+// of decoders running on other threads; it is turned off once instead.
+void silenceTheLibrary() {
+    static std::once_flag silenced;
+    std::call_once(silenced, [] { err_set_logfp(nullptr); });
+}
+
+// The library's own dither draws on one random generator for the whole
+// process, so drafts running side by side would take each other's noise
+// and come out differently from one run to the next. The same noise is
+// added here instead, from a generator of each passage's own: +1 on about
+// a quarter of the samples, always the same ones for the same samples.
+std::vector<std::int16_t> dithered(const std::int16_t* samples, std::size_t count) {
+    std::vector<std::int16_t> noisy(samples, samples + count);
+    std::uint64_t state = 0x9E3779B97F4A7C15ULL;
+    for (std::int16_t& sample : noisy) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        if ((state & 3) == 0 && sample < INT16_MAX)
+            ++sample;
+    }
+    return noisy;
+}
+
 } // namespace
 
 struct SphinxSearch::Decoder {
     cmd_ln_t* config = nullptr;
     ps_decoder_t* ps = nullptr;
+    // The running cepstral mean as loaded, put back for each clip so that a
+    // clip drafts the same whichever clips the decoder heard before.
+    std::vector<mfcc_t> loadedMean;
     ~Decoder() {
         if (ps)
             ps_free(ps);
@@ -64,9 +98,9 @@ SphinxSearch::SphinxSearch(const SpeechModel& model, bool aligning)
     // A forced alignment needs wide beams so as not to lose the one path
     // it is after; the phone search keeps narrow ones, and context-free
     // phones, to run many times faster than real time. A little noise is
-    // added to the samples, the same each time so that a clip always drafts
-    // the same: passages of digital silence otherwise give the alignment
-    // no way through. The library's own silence removal is off: it drops
+    // added to the samples (see dithered()): passages of digital silence
+    // otherwise give the alignment no way through. The library's own
+    // silence removal is off: it drops
     // the frames it takes for silence without telling, so the phones after
     // a pause came out late, past the clip's end; kept, each frame of 10 ms
     // is its place on the clip. The phone search leans on its phone
@@ -79,13 +113,14 @@ SphinxSearch::SphinxSearch(const SpeechModel& model, bool aligning)
     // quarter of the time. The alignment needs it even for phones spelled
     // by espeak-ng: measured without it, drafts in other languages lost 2
     // to 36 points of agreement.
+    silenceTheLibrary();
     const std::string dictionary = aligning ? model.dictionary() : "/dev/null";
-    decoder_->config = cmd_ln_init(
-        nullptr, ps_args(), TRUE, "-hmm", model.acoustic().c_str(), "-dict", dictionary.c_str(),
-        "-allphone_ci", "yes", "-beam", aligning ? "1e-100" : "1e-20", "-pbeam",
-        aligning ? "1e-100" : "1e-20", "-wbeam", aligning ? "1e-80" : "7e-29", "-lw",
-        aligning ? "2.0" : "1.5", "-fsgusefiller", "no", "-dither", "yes", "-seed", "1",
-        "-remove_silence", "no", "-logfn", "/dev/null", nullptr);
+    decoder_->config =
+        cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", model.acoustic().c_str(), "-dict",
+                    dictionary.c_str(), "-allphone_ci", "yes", "-beam",
+                    aligning ? "1e-100" : "1e-20", "-pbeam", aligning ? "1e-100" : "1e-20",
+                    "-wbeam", aligning ? "1e-80" : "7e-29", "-lw", aligning ? "2.0" : "1.5",
+                    "-fsgusefiller", "no", "-dither", "no", "-remove_silence", "no", nullptr);
     if (decoder_->config)
         decoder_->ps = ps_init(decoder_->config);
     if (!decoder_->ps)
@@ -94,6 +129,14 @@ SphinxSearch::SphinxSearch(const SpeechModel& model, bool aligning)
     if (ps_set_allphone_file(decoder_->ps, kPhoneSearch, model.phoneLanguage().c_str()) < 0 ||
         ps_set_search(decoder_->ps, kPhoneSearch) < 0)
         throw VoiceError("cannot load the phone model " + model.phoneLanguage());
+    if (const cmn_t* cmn = ps_get_feat(decoder_->ps)->cmn_struct)
+        decoder_->loadedMean.assign(cmn->cmn_mean, cmn->cmn_mean + cmn->veclen);
+}
+
+void SphinxSearch::startClip() {
+    if (decoder_->loadedMean.empty())
+        return;
+    cmn_live_set(ps_get_feat(decoder_->ps)->cmn_struct, decoder_->loadedMean.data());
 }
 
 SphinxSearch::~SphinxSearch() = default;
@@ -137,7 +180,8 @@ std::vector<PhoneSegment> SphinxSearch::runUtterance(const std::int16_t* samples
     // Frames are counted from the start of a stream: each passage is one.
     ps_start_stream(decoder_->ps);
     ps_start_utt(decoder_->ps);
-    ps_process_raw(decoder_->ps, samples, count, FALSE, FALSE);
+    const std::vector<std::int16_t> noisy = dithered(samples, count);
+    ps_process_raw(decoder_->ps, noisy.data(), count, FALSE, FALSE);
     ps_end_utt(decoder_->ps);
     std::vector<PhoneSegment> segments;
     if (!ps_get_hyp(decoder_->ps, nullptr))

@@ -20,6 +20,10 @@ public:
     SphinxSearch(const SphinxSearch&) = delete;
     SphinxSearch& operator=(const SphinxSearch&) = delete;
 
+    // Forgets what earlier clips taught the decoder (the running cepstral
+    // mean), so the next clip drafts as it would on a decoder just loaded.
+    void startClip();
+
     // The word's spellings in the pronouncing dictionary, as phones
     // separated by spaces; none for a word it does not list.
     std::vector<std::string> spellingsOf(const std::string& word);
