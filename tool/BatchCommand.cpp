@@ -18,6 +18,7 @@
 #include <map>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace visemer::tool {
 namespace {
@@ -78,7 +79,8 @@ bool wantsBatch(const Arguments& arguments) {
     for (const char* option : {"list", "jobs", "shard", "report", "force", "dry-run", "progress"})
         if (arguments.has(option))
             return true;
-    return arguments.positional().size() != 1 || isFolder(arguments.positional()[0]);
+    const auto& names = arguments.positional();
+    return names.size() > 1 || (names.size() == 1 && isFolder(names[0]));
 }
 
 int runDraftBatch(const Arguments& arguments) {
@@ -103,8 +105,9 @@ int runDraftBatch(const Arguments& arguments) {
     if (sources.outputFolder && *sources.outputFolder == kStandardOutput)
         throw UsageError("a batch writes projects into a folder, not to standard output");
     if (sources.outputFolder && !isFolder(*sources.outputFolder) &&
-        ::mkdir(sources.outputFolder->c_str(), 0777) != 0)
-        throw InputError("cannot make the folder " + *sources.outputFolder + ": " + systemReason());
+        ::access(sources.outputFolder->c_str(), F_OK) == 0)
+        throw UsageError("-o names the folder a batch writes its projects into, and " +
+                         *sources.outputFolder + " is not a folder");
 
     BatchOptions options;
     const unsigned processors = std::max(1U, std::thread::hardware_concurrency());

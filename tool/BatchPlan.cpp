@@ -71,6 +71,7 @@ struct Found {
 };
 
 void addFolder(const std::string& folder, const LineSettings& settings, std::vector<Found>& found) {
+    const std::size_t before = found.size();
     std::error_code error;
     fs::recursive_directory_iterator walk(folder, fs::directory_options::skip_permission_denied,
                                           error);
@@ -95,6 +96,8 @@ void addFolder(const std::string& folder, const LineSettings& settings, std::vec
         clip.settings = settings;
         found.push_back(std::move(clip));
     }
+    if (found.size() == before)
+        throw InputError("no clip the editor plays (.wav, .mp3) is in the folder " + folder);
 }
 
 void addList(const std::string& list, const LineSettings& defaults, std::vector<Found>& found) {
