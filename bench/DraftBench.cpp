@@ -29,6 +29,7 @@
 // Exits 1 without figures when no frame could be compared, and names any
 // set it could not make (Festival or pocketsphinx-testdata missing).
 
+#include "bench/ToolRun.h"
 #include "bench/draft/DraftScore.h"
 #include "bench/draft/Languages.h"
 #include "bench/draft/Voices.h"
@@ -133,47 +134,6 @@ void printSet(const Set& set) {
                     shareText(s.bilabialsClosed, s.bilabials).c_str(), speed,
                     s.failures ? "  FAILED DRAFTS" : "");
     }
-}
-
-struct ChildRun {
-    bool ok = false;
-    long peakKb = 0;
-    double cpuSeconds = 0;
-};
-
-ChildRun runTool(const char* tool, const std::vector<std::string>& arguments) {
-    std::vector<char*> argv{const_cast<char*>(tool)};
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        execv(tool, argv.data());
-        _exit(127);
-    }
-    ChildRun run;
-    int status = 0;
-    rusage usage{};
-    while (wait4(child, &status, WNOHANG, &usage) == 0) {
-        // Until exec the child is a copy of this process, whose samples
-        // would count; only the tool's own memory does.
-        const std::string proc = "/proc/" + std::to_string(child);
-        std::string name;
-        std::getline(std::ifstream(proc + "/comm"), name);
-        if (name != "visemer-tool") {
-            usleep(1'000);
-            continue;
-        }
-        std::ifstream statusFile(proc + "/status");
-        for (std::string line; std::getline(statusFile, line);)
-            if (line.rfind("VmHWM:", 0) == 0)
-                run.peakKb = std::max(run.peakKb, std::strtol(line.c_str() + 6, nullptr, 10));
-        usleep(50'000);
-    }
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    return run;
 }
 
 // Sentences spoken one after another until the clip is N minutes long,

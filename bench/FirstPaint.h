@@ -5,8 +5,8 @@
 #include <QEvent>
 #include <QObject>
 #include <QWidget>
-#include <cstdio>
 #include <chrono>
+#include <cstdio>
 #include <unistd.h>
 
 class FirstPaint final : public QObject {
@@ -16,8 +16,8 @@ protected:
             auto* widget = qobject_cast<QWidget*>(watched);
             if (widget && widget->isWindow()) {
                 const auto now = std::chrono::steady_clock::now().time_since_epoch();
-                std::printf("%lld\n", static_cast<long long>(
-                                           std::chrono::nanoseconds(now).count()));
+                std::printf("%lld\n",
+                            static_cast<long long>(std::chrono::nanoseconds(now).count()));
                 std::fflush(stdout);
                 _exit(0);
             }

@@ -30,6 +30,7 @@ struct TimedLabel {
     double startMs = 0;
     double endMs = 0;
     std::string label;
+    bool operator==(const TimedLabel&) const = default;
 };
 
 // Milliseconds one delay step lasts under the timing's settings, as the

@@ -254,11 +254,28 @@ std::string writeCueJson(const std::vector<TimedLabel>& stretches, std::string_v
     return out + "  ]\n}\n";
 }
 
-std::vector<TimedLabel> readSwitchData(std::string_view text, int fps) {
+std::vector<TimedLabel> readSwitchData(std::string_view text, int fps, SwitchNames names) {
     const auto lines = linesOf(text);
     const auto header = lines.empty() ? std::vector<std::string_view>{} : fieldsOf(lines.front());
     if (header.size() != 1 || header.front() != kSwitchHeader)
         failAt(1, "expected the header \"MohoSwitch1\"");
+    const auto isMouthName = [](std::string_view name) {
+        return Vocabulary::labelOfSwitchName(name).has_value();
+    };
+    const auto isCue = [](std::string_view name) { return !labelOfCue(name).empty(); };
+    if (names == SwitchNames::Either) {
+        // The first name that only one set has decides; a file of names
+        // both have ("E") reads as mouth names.
+        names = SwitchNames::Mouths;
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            const auto fields = fieldsOf(lines[i]);
+            if (fields.size() != 2 || isMouthName(fields[1]) == isCue(fields[1]))
+                continue;
+            names = isCue(fields[1]) ? SwitchNames::Cues : SwitchNames::Mouths;
+            break;
+        }
+    }
+    const bool cues = names == SwitchNames::Cues;
     std::vector<TimedLabel> stretches;
     double previous = 0;
     for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -269,15 +286,22 @@ std::vector<TimedLabel> readSwitchData(std::string_view text, int fps) {
         double frame = 0;
         if (fields.size() != 2 || !readNumber(fields[0], frame) || frame != std::floor(frame) ||
             frame < 1)
-            failAt(number, "expected a frame number from 1 and a mouth name");
+            failAt(number, cues ? "expected a frame number from 1 and a cue letter"
+                                : "expected a frame number from 1 and a mouth name");
         if (frame < previous)
             failAt(number, "the frame goes back");
         checkTime((frame - 1) / fps, fields[0], "line " + std::to_string(number));
         previous = frame;
-        const auto label = Vocabulary::labelOfSwitchName(fields[1]);
-        if (!label)
-            failAt(number, "\"" + std::string(fields[1]) + "\" is not a mouth name");
-        addStart(stretches, (frame - 1) * 1000.0 / fps, std::string(*label));
+        std::string label;
+        if (cues)
+            label = labelOfCue(fields[1]);
+        else if (const auto mouth = Vocabulary::labelOfSwitchName(fields[1]))
+            label = *mouth;
+        if (label.empty())
+            failAt(number,
+                   "\"" + std::string(fields[1]) + "\" is not a " +
+                       (cues ? "cue letter (A to H, X), as the file's others are" : "mouth name"));
+        addStart(stretches, (frame - 1) * 1000.0 / fps, label);
     }
     if (stretches.empty())
         throw FormatError("no frames in the file");

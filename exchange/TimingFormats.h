@@ -34,8 +34,13 @@ CueList readCueJson(std::string_view text);
 std::string writeCueJson(const std::vector<TimedLabel>& stretches, std::string_view soundFile);
 
 // Switch data: a "MohoSwitch1" line, then "FRAME NAME" per change, frames
-// counted from 1 at the given rate.
-std::vector<TimedLabel> readSwitchData(std::string_view text, int fps);
+// counted from 1 at the given rate. Its mouths are named by the ten mouth
+// names (AI, E, MBP, rest ...) or, as recognizers write it, by the cue
+// letters A to H and X. Either: the first name only one set has decides,
+// and a file whose names both have ("E") reads as mouth names.
+enum class SwitchNames { Either, Mouths, Cues };
+std::vector<TimedLabel> readSwitchData(std::string_view text, int fps,
+                                       SwitchNames names = SwitchNames::Either);
 std::string writeSwitchData(const std::vector<TimedLabel>& stretches, int fps);
 
 // This program's own JSON: the rows with their texts, settings and, for

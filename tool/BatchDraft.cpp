@@ -87,9 +87,8 @@ Prepared prepare(const BatchLine& line, const LedgerEntry* entry, bool force) {
     if (!clip)
         throw InputError("cannot read " + line.clip + ": " + systemReason());
     prepared.clip = *clip;
-    prepared.inputs = fingerprint(
-        clip->bytes + '\n' +
-        settingsText(line, prepared.hasDialogue ? prepared.dialogue : std::string("\x01")));
+    prepared.inputs =
+        inputsFingerprint(line, prepared.hasDialogue ? &prepared.dialogue : nullptr, *clip);
     prepared.project = stampOf(line.project, entry ? &entry->written : nullptr);
     ProjectNow now = ProjectNow::Missing;
     if (prepared.project)
@@ -336,6 +335,12 @@ const char* statusName(LineStatus status) {
         break;
     }
     return "failed";
+}
+
+std::string inputsFingerprint(const BatchLine& line, const std::string* dialogue,
+                              const FileStamp& clip) {
+    // A line without text is told from a line with an empty one.
+    return fingerprint(clip.bytes + '\n' + settingsText(line, dialogue ? *dialogue : "\x01"));
 }
 
 std::string draftBeside(const std::string& project) {

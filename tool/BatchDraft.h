@@ -44,6 +44,12 @@ struct BatchOptions {
     std::function<void(int signal)> stopped;
 };
 
+// What a line's draft is made from, as one fingerprint: the clip's
+// bytes, the dialogue (null for none), the settings, the clip's place and
+// the tool's version.
+std::string inputsFingerprint(const BatchLine& line, const std::string* dialogue,
+                              const FileStamp& clip);
+
 // The name a draft takes beside a project that was corrected by hand.
 std::string draftBeside(const std::string& project);
 

@@ -55,6 +55,21 @@ Timing timingOfStretches(std::vector<TimedLabel> stretches, const Rate& rate,
     return timing;
 }
 
+// Switch data whose names are all both mouth names and cue letters ("E")
+// is read as mouth names, and the user told how to read it otherwise.
+std::vector<TimedLabel> readSwitchDataNoting(std::string_view text, const Rate& rate) {
+    std::vector<TimedLabel> stretches = readSwitchData(text, rate.switchFps, rate.switchNames);
+    if (rate.switchNames == SwitchNames::Either) {
+        try {
+            if (readSwitchData(text, rate.switchFps, SwitchNames::Cues) != stretches)
+                note("the switch data's names are mouth names and cue letters alike; read as "
+                     "mouth names (--switch-names cues reads them as cue letters)");
+        } catch (const FormatError&) {
+        }
+    }
+    return stretches;
+}
+
 bool isProjectFormat(Format format) {
     return format == Format::Project || format == Format::Reduced;
 }
@@ -194,7 +209,7 @@ Timing readTiming(const std::string& path, Format format, const Rate& rate,
         case Format::CueTsv:
             return timingOfStretches(readCueTsv(text), rate, path);
         case Format::Switch:
-            return timingOfStretches(readSwitchData(text, rate.switchFps), rate, path);
+            return timingOfStretches(readSwitchDataNoting(text, rate), rate, path);
         case Format::CueJson: {
             CueList cues = readCueJson(text);
             Timing timing = timingOfStretches(std::move(cues.stretches), rate, path);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/TimingFormats.h"
+
 #include "exchange/Timing.h"
 
 #include <optional>
@@ -21,6 +23,8 @@ struct Rate {
     int fps = 30;
     bool browser = true;
     int switchFps = 24;
+    // And how switch data names its mouths.
+    SwitchNames switchNames = SwitchNames::Either;
 };
 
 // Reads a timing file; InputError on anything wrong with it. Notes on

@@ -1,6 +1,7 @@
 // The timing files of other tools and this program's own JSON.
 
 #include "exchange/TimingFormats.h"
+#include "exchange/Vocabulary.h"
 
 #include <gtest/gtest.h>
 
@@ -120,6 +121,25 @@ TEST(SwitchData, FramesCountFromOneAtTheirOwnRate) {
               "line 2: \"smile\" is not a mouth name");
     // Blanks after the header.
     expectStretches(readSwitchData("MohoSwitch1 \r\n1 rest\n", 24), {{0, 0, "Closed"}});
+}
+
+TEST(SwitchData, CueLettersNameTheMouthsWhereTheFileUsesThem) {
+    // E is a mouth name and a cue letter; the first name only one set has
+    // (X) decides.
+    const auto labelOfCue = [](char cue) {
+        return std::string(Vocabulary::labelOfDrawing(*Vocabulary::drawingOfCueShape(cue)));
+    };
+    expectStretches(readSwitchData("MohoSwitch1\n1 E\n7 X\n13 A\n19 D\n", 24),
+                    {{0, 250, labelOfCue('E')},
+                     {250, 500, "Closed"},
+                     {500, 750, labelOfCue('A')},
+                     {750, 750, labelOfCue('D')}});
+    EXPECT_EQ(readSwitchData("MohoSwitch1\n1 E\n", 24).front().label, "E");
+    EXPECT_NE(readSwitchData("MohoSwitch1\n1 E\n", 24, SwitchNames::Cues).front().label, "E");
+    EXPECT_EQ(messageOf([] { readSwitchData("MohoSwitch1\n1 X\n5 MBP\n", 24); }),
+              "line 3: \"MBP\" is not a cue letter (A to H, X), as the file's others are");
+    EXPECT_EQ(messageOf([] { readSwitchData("MohoSwitch1\n1 X\n", 24, SwitchNames::Mouths); }),
+              "line 2: \"X\" is not a mouth name");
 }
 
 TEST(TimingJson, KeepsEveryTextOfTheRowsAndSettings) {
