@@ -148,34 +148,47 @@ bool checked(const ChildRun& run, const char* what) {
     return false;
 }
 
-// A list of `count` lines in folders of a thousand, every clip a link to
-// one spoken line and every project a link to one drafted project, with
-// ledgers that say each project is up to date.
-bool makePlan(const std::string& folder, std::size_t count, const std::string& clip,
-              const std::string& text, const std::string& project) {
-    const auto clipStamp = tool::stampOf(clip);
-    const auto projectStamp = tool::stampOf(project);
-    if (!clipStamp || !projectStamp)
-        return false;
+// A drafted line whose clip and project the lines of a planned list link to.
+struct Source {
+    std::string clip, text, project;
+};
+
+// A list of `count` lines in folders of a thousand, every clip and project
+// a link to a source's (the sources in turn: a file takes some tens of
+// thousands of links at most), with ledgers that say each project is up
+// to date.
+bool makePlan(const std::string& folder, std::size_t count, const std::vector<Source>& sources) {
+    std::vector<tool::FileStamp> clips, projects;
+    for (const Source& source : sources) {
+        const auto clip = tool::stampOf(source.clip);
+        const auto project = tool::stampOf(source.project);
+        if (!clip || !project)
+            return false;
+        clips.push_back(*clip);
+        projects.push_back(*project);
+    }
     std::ofstream list(folder + "/list.tsv");
     list << "clip\ttext\n";
     std::map<std::string, std::map<std::string, tool::LedgerEntry>> ledgers;
     for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t s = i % sources.size();
         char name[64];
         std::snprintf(name, sizeof name, "f%03zu/l%06zu", i / 1000, i);
         const std::string base = folder + "/" + name;
         fs::create_directories(fs::path(base).parent_path());
-        if (::link(clip.c_str(), (base + ".wav").c_str()) != 0 ||
-            ::link(project.c_str(), (base + ".vsq").c_str()) != 0)
+        if (::link(sources[s].clip.c_str(), (base + ".wav").c_str()) != 0 ||
+            ::link(sources[s].project.c_str(), (base + ".vsq").c_str()) != 0) {
+            std::perror(base.c_str());
             return false;
-        list << name << ".wav\t" << text << "\n";
+        }
+        list << name << ".wav\t" << sources[s].text << "\n";
         tool::BatchLine line;
         line.clip = base + ".wav";
         tool::LedgerEntry entry;
         entry.project = fs::path(base).filename().string() + ".vsq";
-        entry.clip = *clipStamp;
-        entry.inputs = tool::inputsFingerprint(line, &text, *clipStamp);
-        entry.written = *projectStamp;
+        entry.clip = clips[s];
+        entry.inputs = tool::inputsFingerprint(line, &sources[s].text, clips[s]);
+        entry.written = projects[s];
         ledgers[fs::path(base).parent_path().string()][entry.project] = entry;
     }
     for (const auto& [ledgerFolder, entries] : ledgers)
@@ -335,8 +348,11 @@ int main(int argc, char** argv) {
     if (planned > 0) {
         const std::string plan = folder + "/plan";
         fs::create_directories(plan);
-        const std::string project = out + "/lines/" + tool::withExtension(lineName(0), ".vsq");
-        if (!makePlan(plan, planned, lines + "/" + lineName(0), all[0].text, project)) {
+        std::vector<Source> sources;
+        for (std::size_t i = 0; i < 10; ++i)
+            sources.push_back({lines + "/" + lineName(i), all[i % all.size()].text,
+                               out + "/lines/" + tool::withExtension(lineName(i), ".vsq")});
+        if (!makePlan(plan, planned, sources)) {
             std::fprintf(stderr, "batch_bench: could not lay out the list to plan\n");
             return 1;
         }

@@ -107,7 +107,8 @@ AtomicFile::AtomicFile(AtomicFile&& other) noexcept
     : descriptor_(std::exchange(other.descriptor_, -1)), method_(other.method_),
       target_(std::move(other.target_)), temporary_(std::move(other.temporary_)),
       buffer_(std::move(other.buffer_)), oldBytes_(std::move(other.oldBytes_)),
-      written_(std::exchange(other.written_, 0)), failed_(other.failed_) {}
+      written_(std::exchange(other.written_, 0)), failed_(other.failed_),
+      durability_(other.durability_) {}
 
 AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
     if (this != &other) {
@@ -120,6 +121,7 @@ AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
         oldBytes_ = std::move(other.oldBytes_);
         written_ = std::exchange(other.written_, 0);
         failed_ = other.failed_;
+        durability_ = other.durability_;
     }
     return *this;
 }
@@ -236,6 +238,7 @@ bool AtomicFile::commit() {
         return false;
     bool ok = flush();
     const std::string folder = folderOf(target_);
+    const bool synced = durability_ == Durability::Synced;
     switch (method_) {
     case Method::InPlace:
         ok = ok && putInPlace();
@@ -243,14 +246,14 @@ bool AtomicFile::commit() {
             restoreInPlace();
         break;
     case Method::Named:
-        ok = ok && fsync(descriptor_) == 0;
+        ok = ok && (!synced || fsync(descriptor_) == 0);
         ok = close(std::exchange(descriptor_, -1)) == 0 && ok;
         ok = ok && std::rename(temporary_.c_str(), target_.c_str()) == 0;
         if (!ok)
             unlink(temporary_.c_str());
         break;
     case Method::Unnamed: {
-        ok = ok && fsync(descriptor_) == 0;
+        ok = ok && (!synced || fsync(descriptor_) == 0);
         const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
         if (ok) {
             // A new target takes the file's first name at once; an old one
@@ -276,10 +279,19 @@ bool AtomicFile::commit() {
         break;
     }
     }
-    if (ok)
+    if (ok && synced)
         syncFolder(folder);
     reset();
     return ok;
+}
+
+bool syncFileSystemOf(const std::string& path) {
+    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool synced = syncfs(descriptor) == 0;
+    close(descriptor);
+    return synced;
 }
 
 void AtomicFile::discard() {

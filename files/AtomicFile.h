@@ -24,7 +24,15 @@ void keepWritesFromEndingTheProgram();
 // missing folder) fails at once.
 class AtomicFile {
 public:
+    // Synced: the bytes reach the disk before the file takes the target's
+    // place, so a power cut leaves the old file or the new one. Deferred:
+    // a killed program still leaves one or the other, but the disk is left
+    // to catch up; for a writer of many files that syncs the file system
+    // once for all of them (syncFileSystemOf) before anything relies on them.
+    enum class Durability { Synced, Deferred };
+
     AtomicFile() = default;
+    explicit AtomicFile(Durability durability) : durability_(durability) {}
     ~AtomicFile() { discard(); }
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -58,6 +66,11 @@ private:
     std::string oldBytes_; // for Method::InPlace
     long long written_ = 0;
     bool failed_ = false;
+    Durability durability_ = Durability::Synced;
 };
+
+// Writes everything written so far to the file system that holds the
+// path, as one sync; false when it could not.
+bool syncFileSystemOf(const std::string& path);
 
 } // namespace visemer

@@ -13,10 +13,12 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <deque>
+#include <exception>
 #include <filesystem>
 #include <map>
 #include <mutex>
 #include <set>
+#include <sys/stat.h>
 #include <thread>
 
 namespace visemer::tool {
@@ -132,11 +134,20 @@ public:
         std::vector<std::thread> workers;
         for (std::size_t i = 0; i < jobs; ++i)
             workers.emplace_back([this] { work(); });
-        const bool stopped = watch();
+        bool stopped = false;
+        std::exception_ptr failure; // a ledger that could not be written
+        try {
+            stopped = watch();
+        } catch (...) {
+            failure = std::current_exception();
+            abandoned_ = true;
+        }
         if (stopped && options_.stopped)
             options_.stopped(options_.stop->load());
         for (std::thread& worker : workers)
             worker.join();
+        if (failure)
+            std::rethrow_exception(failure);
         std::vector<LineOutcome> outcomes;
         const std::lock_guard<std::mutex> held(mutex_);
         for (std::size_t i = 0; i < lines_.size(); ++i)
@@ -155,7 +166,7 @@ private:
     void work() {
         DraftEngines engines;
         for (;;) {
-            if (options_.stop && options_.stop->load() != 0)
+            if ((options_.stop && options_.stop->load() != 0) || abandoned_)
                 return;
             const std::size_t index = next_.fetch_add(1);
             if (index >= lines_.size())
@@ -244,7 +255,7 @@ private:
                    prepared.action == LineAction::DraftAndCompare) {
             const std::string beside = draftBeside(line.project);
             checkOutput(beside, {line.clip});
-            writeWholeFile(beside, bytes);
+            writeWholeFile(beside, bytes, AtomicFile::Durability::Deferred);
             outcome.status = LineStatus::NeedsALook;
             outcome.reason = (entry ? "corrected by hand, and its clip or text changed since"
                                     : "a project the batch did not write is there") +
@@ -256,7 +267,7 @@ private:
         } else {
             makeFolderOf(line.project);
             checkOutput(line.project, {line.clip});
-            writeWholeFile(line.project, bytes);
+            writeWholeFile(line.project, bytes, AtomicFile::Durability::Deferred);
             const auto stamp = stampOf(line.project);
             if (!stamp)
                 throw InputError("cannot read back " + line.project + ": " + systemReason());
@@ -296,8 +307,18 @@ private:
             const bool allDone = done == lines_.size();
             const auto now = std::chrono::steady_clock::now();
             if (allDone || stopped || now - lastRecorded >= kRecordEvery) {
-                for (auto& [folder, entries] : unrecorded)
+                // The projects are written without waiting for the disk, one
+                // sync a second for all of them: a ledger never names a
+                // project that a power cut could still take back.
+                std::set<dev_t> synced;
+                for (auto& [folder, entries] : unrecorded) {
+                    struct stat info {};
+                    if (::stat(folder.c_str(), &info) != 0 || synced.insert(info.st_dev).second)
+                        if (!syncFileSystemOf(folder))
+                            throw InputError("cannot sync the projects in " + folder + ": " +
+                                             systemReason());
                     recordInLedger(folder, entries);
+                }
                 unrecorded.clear();
                 lastRecorded = now;
             }
@@ -310,6 +331,7 @@ private:
     const BatchOptions& options_;
     std::map<std::string, std::map<std::string, LedgerEntry>> ledgers_; // by folder
     std::atomic<std::size_t> next_{0};
+    std::atomic<bool> abandoned_{false};
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<LineOutcome> outcomes_;

@@ -102,7 +102,8 @@ void checkOutput(const std::string& path, const std::vector<std::string>& inputs
         throw InputError("cannot write " + path + ": " + systemReason());
 }
 
-void writeWholeFile(const std::string& path, const std::string& bytes) {
+void writeWholeFile(const std::string& path, const std::string& bytes,
+                    AtomicFile::Durability durability) {
     if (path == kStandardOutput) {
         if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
             std::fflush(stdout) != 0)
@@ -110,7 +111,7 @@ void writeWholeFile(const std::string& path, const std::string& bytes) {
         return;
     }
     checkOutput(path, {});
-    AtomicFile file;
+    AtomicFile file(durability);
     if (!file.create(path))
         throw InputError("cannot write " + path + ": " + systemReason());
     file.write(bytes);

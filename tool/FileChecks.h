@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/AtomicFile.h"
+
 #include <string>
 #include <vector>
 
@@ -22,8 +24,10 @@ void checkInput(const std::string& path);
 void checkOutput(const std::string& path, const std::vector<std::string>& inputs);
 
 // Writes whole or not at all, or to standard output for "-"; InputError
-// with the system's reason when it cannot.
-void writeWholeFile(const std::string& path, const std::string& bytes);
+// with the system's reason when it cannot. Synced to the disk unless the
+// caller syncs many files at once later (see AtomicFile).
+void writeWholeFile(const std::string& path, const std::string& bytes,
+                    AtomicFile::Durability durability = AtomicFile::Durability::Synced);
 
 // What a file that is not what it was taken for seems to be, for a message:
 // "a WAV clip", "a PNG picture", "JSON", "empty" ...
