@@ -35,6 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         case SwitchData:
+            for (const auto names : {visemer::SwitchNames::Mouths, visemer::SwitchNames::Cues}) {
+                try {
+                    lay(visemer::readSwitchData(text, 24, names));
+                } catch (const visemer::FormatError&) {
+                }
+            }
             lay(visemer::readSwitchData(text, 24));
             break;
         case TimingJson: {

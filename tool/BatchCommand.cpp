@@ -16,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <map>
+#include <sched.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -73,6 +74,16 @@ std::string clockText(double seconds) {
 
 enum class Shown { Bar, Json, Nothing };
 
+// The processors this process may run on: under a farm's scheduler (Slurm,
+// a container's CPU set) fewer than the machine has.
+unsigned processorsAvailable() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0)
+        return static_cast<unsigned>(CPU_COUNT(&set));
+    return std::max(1U, std::thread::hardware_concurrency());
+}
+
 } // namespace
 
 bool wantsBatch(const Arguments& arguments) {
@@ -110,7 +121,7 @@ int runDraftBatch(const Arguments& arguments) {
                          *sources.outputFolder + " is not a folder");
 
     BatchOptions options;
-    const unsigned processors = std::max(1U, std::thread::hardware_concurrency());
+    const unsigned processors = processorsAvailable();
     options.jobs = static_cast<std::size_t>(
         arguments.number("jobs", 1, kMostJobs).value_or(static_cast<int>(processors)));
     options.force = arguments.has("force");

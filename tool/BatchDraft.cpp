@@ -84,10 +84,11 @@ Prepared prepare(const BatchLine& line, const LedgerEntry* entry, bool force) {
         prepared.dialogue = dialogueAsUtf8(readWholeFile(line.textFile), line.textFile);
         prepared.hasDialogue = true;
     }
-    checkInput(line.clip);
     const auto clip = stampOf(line.clip, entry ? &entry->clip : nullptr);
-    if (!clip)
+    if (!clip) {
+        checkInput(line.clip); // says why
         throw InputError("cannot read " + line.clip + ": " + systemReason());
+    }
     prepared.clip = *clip;
     prepared.inputs =
         inputsFingerprint(line, prepared.hasDialogue ? &prepared.dialogue : nullptr, *clip);

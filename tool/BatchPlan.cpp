@@ -259,10 +259,12 @@ Shard shardNamed(const std::string& text) {
     return {index % count, count};
 }
 
-std::vector<BatchLine> linesOfShard(const std::vector<BatchLine>& lines, const Shard& shard) {
+std::vector<BatchLine> linesOfShard(std::vector<BatchLine> lines, const Shard& shard) {
+    if (shard.count == 1)
+        return lines;
     std::vector<BatchLine> taken;
     for (std::size_t i = shard.index; i < lines.size(); i += shard.count)
-        taken.push_back(lines[i]);
+        taken.push_back(std::move(lines[i]));
     return taken;
 }
 

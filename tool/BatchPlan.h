@@ -51,7 +51,7 @@ struct Shard {
 // UsageError unless the text is "K/N" with N at least 1 and K from 0 to N
 // (N standing for 0, so an index counted from 1 works as well).
 Shard shardNamed(const std::string& text);
-std::vector<BatchLine> linesOfShard(const std::vector<BatchLine>& lines, const Shard& shard);
+std::vector<BatchLine> linesOfShard(std::vector<BatchLine> lines, const Shard& shard);
 
 // A clip the editor plays, by its name's extension: .wav or .mp3.
 bool isClipName(const std::string& path);
