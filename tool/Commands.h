@@ -11,6 +11,7 @@ int runDraft(const std::vector<std::string>& words);
 int runConvert(const std::vector<std::string>& words);
 int runExport(const std::vector<std::string>& words);
 int runCheck(const std::vector<std::string>& words);
+int runRender(const std::vector<std::string>& words);
 
 // Prints the subcommand's help and returns true when "--help" is among the
 // words.

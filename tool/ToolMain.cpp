@@ -34,6 +34,8 @@ constexpr const char* kUsage =
     "                   writes the project's clip-event script\n"
     "  check PROJECT.vsq\n"
     "                   reports what the editor will make of a project\n"
+    "  render PROJECT.vsq [-o OUT.png] [--width PX] [--from S] [--to S]\n"
+    "                   draws the timing: waveform, ruler, rows and mouths\n"
     "\n"
     "  -h, --help, help show this help\n"
     "  --version        show the version\n"
@@ -46,8 +48,11 @@ struct Command {
     int (*run)(const std::vector<std::string>&);
 };
 
-constexpr Command kCommands[] = {
-    {"draft", runDraft}, {"convert", runConvert}, {"export", runExport}, {"check", runCheck}};
+constexpr Command kCommands[] = {{"draft", runDraft},
+                                 {"convert", runConvert},
+                                 {"export", runExport},
+                                 {"check", runCheck},
+                                 {"render", runRender}};
 
 } // namespace
 

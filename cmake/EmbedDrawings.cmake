@@ -1,0 +1,16 @@
+# Writes OUTPUT, a C++ file that holds the editor's mouth bitmaps (A.bmp to
+# S.bmp of IMAGES) for defaultDrawing(). Run as cmake -P at build time.
+set(letters A B C E F L O Q R S)
+set(body "")
+set(cases "")
+foreach(letter ${letters})
+    file(READ "${IMAGES}/${letter}.bmp" hex HEX)
+    string(LENGTH "${hex}" digits)
+    math(EXPR size "${digits} / 2")
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+    string(APPEND body "const char k${letter}[] = {${bytes}};\n")
+    string(APPEND cases "    case '${letter}':\n        return {k${letter}, ${size}};\n")
+endforeach()
+file(WRITE "${OUTPUT}.new" "// Made from the images folder at build time.\n#include \"tool/DefaultDrawings.h\"\n\nnamespace visemer::tool {\nnamespace {\n${body}} // namespace\n\nstd::string_view defaultDrawing(char letter) {\n    switch (letter) {\n${cases}    default:\n        return {};\n    }\n}\n\n} // namespace visemer::tool\n")
+file(COPY_FILE "${OUTPUT}.new" "${OUTPUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUTPUT}.new")
