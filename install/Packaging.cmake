@@ -45,9 +45,11 @@ set(CPACK_DEBIAN_TOOL_DESCRIPTION "draft, convert and check lip-sync timings fro
 visemer-tool drafts a mouth-shape timing from a voice clip, alone or
 aligned to the dialogue's text, and writes it as a project the Visemer
 editor opens. It converts timings to and from cue lists, switch data and
-JSON, exports the editor's clip-event script and checks project files.")
+JSON, exports the editor's clip-event script and checks project files.
+It drafts thousands of lines at once, skipping what is up to date and
+keeping projects corrected by hand, and draws a timing as a picture.")
 set(CPACK_DEBIAN_TOOL_PACKAGE_DEPENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, pocketsphinx-en-us")
+    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, pocketsphinx-en-us, fonts-dejavu-core")
 set(CPACK_DEBIAN_TOOL_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-bad, gstreamer1.0-libav")
 set(CPACK_DEBIAN_TOOL_PACKAGE_SUGGESTS visemer)
 

@@ -104,11 +104,13 @@ void drawRuler(Canvas& canvas, const TextPainter& text, const Layout& layout, in
         const double seconds = tick * step;
         const int x = static_cast<int>(layout.x(seconds * 1000));
         canvas.fill(x, top, 1, 9, kInk);
-        std::string label = secondsText(seconds, step);
+        const std::string label = secondsText(seconds, step);
+        const std::string frames = std::to_string(std::lround(seconds * fps)) + " f";
+        if (x + 3 + std::max(text.width(label), text.width(frames)) > canvas.width())
+            continue; // a label cut at the edge would mislead
         text.draw(canvas, label, x + 3, top + 4, kInk);
         if (fps > 0)
-            text.draw(canvas, std::to_string(std::lround(seconds * fps)) + " f", x + 3,
-                      top + 4 + text.lineHeight(), kFaint);
+            text.draw(canvas, frames, x + 3, top + 4 + text.lineHeight(), kFaint);
     }
 }
 
