@@ -12,6 +12,7 @@ int runConvert(const std::vector<std::string>& words);
 int runExport(const std::vector<std::string>& words);
 int runCheck(const std::vector<std::string>& words);
 int runRender(const std::vector<std::string>& words);
+int runReview(const std::vector<std::string>& words);
 
 // Prints the subcommand's help and returns true when "--help" is among the
 // words.

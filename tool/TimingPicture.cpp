@@ -18,7 +18,8 @@ constexpr int kRulerHeight = 36;
 constexpr int kBandHeight = 104;
 constexpr int kLargestDrawing = 72;
 constexpr int kSmallestDrawing = 12;
-constexpr int kLeastTickGap = 90; // pixels between labelled ticks
+constexpr int kLeastTickGap = 90;  // pixels between labelled ticks
+constexpr int kNarrowestEdged = 3; // pixels a row needs to show its edge
 
 constexpr Colour kPaper{250, 250, 247};
 constexpr Colour kInk{40, 40, 40};
@@ -125,9 +126,13 @@ void drawBand(Canvas& canvas, const TextPainter& text, const std::vector<TimedLa
         const int right =
             std::min(layout.right(), static_cast<int>(std::lround(layout.x(row.endMs))));
         const bool closed = row.label == Vocabulary::labelOfDrawing('C');
+        // Rows too narrow to tell apart are drawn as one stretch of voice,
+        // the pauses still shaded.
+        const bool narrow = right - left < kNarrowestEdged;
         canvas.fill(left, top, std::max(1, right - left), kBandHeight,
-                    closed ? kClosed : kRowShades[shade++ % 2]);
-        canvas.fill(left, top, 1, kBandHeight, kRowEdge);
+                    closed ? kClosed : kRowShades[narrow ? 0 : shade++ % 2]);
+        if (!narrow)
+            canvas.fill(left, top, 1, kBandHeight, kRowEdge);
         const int inner = right - left - 4;
         if (text.width(row.label) <= inner)
             text.draw(canvas, row.label, left + 3, top + 2, kInk);

@@ -36,6 +36,9 @@ constexpr const char* kUsage =
     "                   reports what the editor will make of a project\n"
     "  render PROJECT.vsq [-o OUT.png] [--width PX] [--from S] [--to S]\n"
     "                   draws the timing: waveform, ruler, rows and mouths\n"
+    "  review REPORT-OR-FOLDER -o FOLDER\n"
+    "                   a page that plays a batch's lines in a browser, the worst\n"
+    "                   first\n"
     "\n"
     "  -h, --help, help show this help\n"
     "  --version        show the version\n"
@@ -48,11 +51,9 @@ struct Command {
     int (*run)(const std::vector<std::string>&);
 };
 
-constexpr Command kCommands[] = {{"draft", runDraft},
-                                 {"convert", runConvert},
-                                 {"export", runExport},
-                                 {"check", runCheck},
-                                 {"render", runRender}};
+constexpr Command kCommands[] = {{"draft", runDraft},   {"convert", runConvert},
+                                 {"export", runExport}, {"check", runCheck},
+                                 {"render", runRender}, {"review", runReview}};
 
 } // namespace
 

@@ -62,9 +62,16 @@ Timing sampleTiming(const char* fps, bool browser) {
     Timing timing;
     timing.fps = fps;
     timing.browser = browser;
-    for (const auto& [label, delay] : std::vector<std::pair<const char*, const char*>>{
-             {"Closed", "3"}, {"M", "1"}, {"A", "2"}, {"TH", "1"}, {"E", "3"}, {"O", "2"},
-             {"W", "1"}, {"S", "1"}, {"Closed", "4"}})
+    for (const auto& [label, delay] :
+         std::vector<std::pair<const char*, const char*>>{{"Closed", "3"},
+                                                          {"M", "1"},
+                                                          {"A", "2"},
+                                                          {"TH", "1"},
+                                                          {"E", "3"},
+                                                          {"O", "2"},
+                                                          {"W", "1"},
+                                                          {"S", "1"},
+                                                          {"Closed", "4"}})
         timing.rows.push_back({label, delay});
     return timing;
 }
@@ -155,8 +162,8 @@ TEST(RenderPicture, BitmapsOfEachDepthReadTheSame) {
         put(static_cast<std::uint32_t>(paletteColours), 4);
         put(0, 4);
         if (paletteColours)
-            bytes += std::string("\xFF\x00\x00\x00\xFF\xFF\xFF\x00\x00\x00\xFF\x00\x00\xFF\x00\x00",
-                                 16);
+            bytes +=
+                std::string("\xFF\x00\x00\x00\xFF\xFF\xFF\x00\x00\x00\xFF\x00\x00\xFF\x00\x00", 16);
         return bytes + pixels;
     };
     const std::string rgb = header(24, 0,

@@ -1,0 +1,167 @@
+#include "exchange/Timing.h"
+#include "exchange/Vocabulary.h"
+#include "tool/Arguments.h"
+#include "tool/BatchPlan.h"
+#include "tool/BatchReport.h"
+#include "tool/ClipEnvelope.h"
+#include "tool/Commands.h"
+#include "tool/FileChecks.h"
+#include "tool/Messages.h"
+#include "tool/MouthDrawings.h"
+#include "tool/Progress.h"
+#include "tool/ReportReading.h"
+#include "tool/ReviewPage.h"
+#include "tool/TimingFiles.h"
+#include "tool/TimingPicture.h"
+#include "voice/VoiceError.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace visemer::tool {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kHelp =
+    "usage: visemer-tool review REPORT-OR-FOLDER -o FOLDER [--width PX]\n"
+    "                           [--images FOLDER]\n"
+    "\n"
+    "Writes a page to review a batch of drafts in a browser, FOLDER/index.html,\n"
+    "with everything it shows beside it and nothing fetched from the network.\n"
+    "It lists the lines of a report of draft --report (TSV or JSON), or the\n"
+    "projects below a folder with their ledgers' figures, the worst first:\n"
+    "each with its picture (as render draws it), its figures and its clip. A\n"
+    "line's Play button plays the clip and shows beside it the mouth drawing\n"
+    "of the row under the clip's position, stepping as the editor's preview\n"
+    "does. Space plays or stops the chosen line; the arrow keys choose another.\n"
+    "\n"
+    "  -o, --output FOLDER  where the page goes (made if missing)\n"
+    "  --width PX           the pictures' width, 200 to 4000 (default 960)\n"
+    "  --images FOLDER      mouth drawings A.bmp to S.bmp from this folder\n"
+    "                       (default: the editor's own)\n"
+    "  --help               show this help\n";
+
+constexpr char kLetters[] = {'A', 'B', 'C', 'E', 'F', 'L', 'O', 'Q', 'R', 'S'};
+
+std::string numbered(std::size_t index) {
+    std::string name = std::to_string(index + 1);
+    return std::string(name.size() < 4 ? 4 - name.size() : 0, '0') + name;
+}
+
+// A path from a report: as it stands from here, or else from the
+// report's own folder.
+std::string located(const std::string& path, const std::string& reportFolder) {
+    if (path.empty() || path.front() == '/' || fs::exists(path))
+        return path;
+    const fs::path beside = fs::path(reportFolder) / path;
+    return fs::exists(beside) ? beside.string() : path;
+}
+
+// The clip put beside the page: a link where the file system allows one,
+// else a copy.
+bool placeClip(const std::string& clip, const std::string& target) {
+    std::error_code error;
+    fs::remove(target, error);
+    if (::link(clip.c_str(), target.c_str()) == 0)
+        return true;
+    return fs::copy_file(clip, target, fs::copy_options::overwrite_existing, error);
+}
+
+} // namespace
+
+int runReview(const std::vector<std::string>& words) {
+    if (helpAsked(words, kHelp))
+        return kSuccess;
+    std::vector<std::string> rewritten;
+    for (const std::string& word : words)
+        rewritten.push_back(word == "-o" ? "--output" : word);
+    const Arguments arguments(rewritten, {{"output", true}, {"width", true}, {"images", true}});
+    arguments.expectPositional(1, 1);
+    const auto output = arguments.value("output");
+    if (!output || *output == kStandardOutput)
+        throw UsageError("name the folder the page goes into with -o");
+    const int width = arguments.number("width", 200, 4000).value_or(960);
+    const std::string source = arguments.positional()[0];
+
+    std::vector<LineOutcome> outcomes;
+    std::string reportFolder = ".";
+    if (fs::is_directory(source)) {
+        outcomes = projectsBelow(source);
+    } else {
+        outcomes = readReport(source);
+        reportFolder = fs::path(source).parent_path().string();
+    }
+    outcomes = worstFirst(std::move(outcomes));
+    MouthDrawings drawings = MouthDrawings::builtIn();
+    if (const auto folder = arguments.value("images"))
+        drawings = MouthDrawings::fromFolder(*folder);
+
+    std::error_code error;
+    for (const char* part : {"", "/pictures", "/clips", "/mouths"})
+        if (fs::create_directories(*output + part, error); error)
+            throw InputError("cannot make the folder " + *output + part + ": " + error.message());
+    for (const char letter : kLetters)
+        if (const Canvas* drawing = drawings.of(letter))
+            writeWholeFile(*output + "/mouths/" + letter + ".png", drawing->png());
+
+    std::vector<ReviewLine> lines;
+    std::size_t unreadable = 0;
+    Progress progress("drawing");
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        progress.show(static_cast<double>(i) / static_cast<double>(outcomes.size()),
+                      std::to_string(i) + "/" + std::to_string(outcomes.size()) + " lines");
+        ReviewLine line;
+        line.outcome = outcomes[i];
+        if (line.outcome.project.empty() || line.outcome.status == LineStatus::Failed) {
+            line.problem = line.outcome.reason;
+            lines.push_back(std::move(line));
+            continue;
+        }
+        try {
+            const std::string project = located(line.outcome.project, reportFolder);
+            const Timing timing = readProjectFile(project);
+            const std::vector<TimedLabel> rows = timeRows(timing, delayUnitMs(timing));
+            for (const TimedLabel& row : rows)
+                line.rows.emplace_back(row.startMs, Vocabulary::drawingOf(row.label).value_or(0));
+            line.rowsMs = rows.empty() ? 0 : rows.back().endMs;
+            std::optional<ClipEnvelope> envelope;
+            if (!timing.audio.empty()) {
+                try {
+                    envelope = envelopeOf(timing.audio, {});
+                    const std::string clip =
+                        "clips/" + numbered(i) + fs::path(timing.audio).extension().string();
+                    if (placeClip(timing.audio, *output + "/" + clip))
+                        line.clip = clip;
+                } catch (const VoiceError&) {
+                }
+            }
+            PictureSpan span;
+            span.width = width;
+            span.toMs = std::max(line.rowsMs, envelope ? envelope->lengthMs : 0.0);
+            span.title = fs::path(project).filename().string();
+            line.picture = "pictures/" + numbered(i) + ".png";
+            writeWholeFile(
+                *output + "/" + line.picture,
+                drawTiming(timing, envelope ? &*envelope : nullptr, drawings, span).png());
+        } catch (const InputError& failure) {
+            ++unreadable;
+            line.picture.clear();
+            line.problem = failure.what();
+        }
+        lines.push_back(std::move(line));
+    }
+    progress.done();
+    const std::string page = *output + "/index.html";
+    writeWholeFile(page, reviewPage(lines, "Review of " + fs::path(source).filename().string()));
+    std::fprintf(stderr, "visemer-tool: %s to review in %s\n",
+                 counted(lines.size(), "line").c_str(), page.c_str());
+    if (unreadable > 0) {
+        warn(counted(unreadable, "project") + " could not be read; the page says why");
+        return kBadInput;
+    }
+    return kSuccess;
+}
+
+} // namespace visemer::tool
