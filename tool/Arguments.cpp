@@ -20,9 +20,9 @@ Arguments::Arguments(const std::vector<std::string>& words, const std::vector<Op
             optionsEnded = true;
             continue;
         }
-        if (word.rfind("--", 0) != 0)
+        if (word.rfind("--", 0) != 0 && word != "-o")
             throw UsageError("unknown option " + word);
-        std::string name = word.substr(2);
+        std::string name = word == "-o" ? "output" : word.substr(2);
         std::optional<std::string> inlineValue;
         if (const auto equals = name.find('='); equals != std::string::npos) {
             inlineValue = name.substr(equals + 1);
@@ -33,7 +33,7 @@ Arguments::Arguments(const std::vector<std::string>& words, const std::vector<Op
             if (candidate.name == name)
                 option = &candidate;
         if (!option)
-            throw UsageError("unknown option --" + name);
+            throw UsageError("unknown option " + (word == "-o" ? word : "--" + name));
         if (!option->takesValue) {
             if (inlineValue)
                 throw UsageError("--" + name + " takes no value");

@@ -31,6 +31,7 @@ public:
         bool takesValue;
     };
 
+    // "-o" stands for "--output".
     Arguments(const std::vector<std::string>& words, const std::vector<Option>& known);
 
     bool has(const std::string& name) const { return values_.count(name) != 0; }

@@ -29,18 +29,6 @@ namespace {
 // run drafts it again, finds the same bytes and takes it as its own.
 constexpr auto kRecordEvery = std::chrono::seconds(1);
 
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string nameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Projects drafted into an output folder keep the clips' folders below it.
 void makeFolderOf(const std::string& path) {
     std::error_code error;

@@ -32,13 +32,6 @@ std::string joined(const std::string& folder, const std::string& path) {
     return folder.back() == '/' ? folder + path : folder + "/" + path;
 }
 
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // The part of a clip's path kept below an output folder: its path below
 // the folder it was found in, or as named when that stays below where it
 // is named from, else its name alone.

@@ -119,22 +119,19 @@ std::string checkedLanguage(const std::string& code) {
 int runDraft(const std::vector<std::string>& words) {
     if (helpAsked(words, kHelp))
         return kSuccess;
-    std::vector<std::string> rewritten;
-    for (const std::string& word : words)
-        rewritten.push_back(word == "-o" ? "--output" : word);
-    const Arguments arguments(rewritten, {{"output", true},
-                                          {"to", true},
-                                          {"fps", true},
-                                          {"projector", false},
-                                          {"text", true},
-                                          {"language", true},
-                                          {"list", true},
-                                          {"jobs", true},
-                                          {"shard", true},
-                                          {"report", true},
-                                          {"force", false},
-                                          {"dry-run", false},
-                                          {"progress", true}});
+    const Arguments arguments(words, {{"output", true},
+                                      {"to", true},
+                                      {"fps", true},
+                                      {"projector", false},
+                                      {"text", true},
+                                      {"language", true},
+                                      {"list", true},
+                                      {"jobs", true},
+                                      {"shard", true},
+                                      {"report", true},
+                                      {"force", false},
+                                      {"dry-run", false},
+                                      {"progress", true}});
     if (arguments.value("language") == "list") {
         arguments.expectPositional(0, 0);
         try {

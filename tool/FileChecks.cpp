@@ -25,6 +25,12 @@ std::string kindOf(const struct stat& info) {
     return "it is not a regular file";
 }
 
+bool startsWith(const std::string& bytes, std::string_view head) {
+    return bytes.compare(0, head.size(), head) == 0;
+}
+
+} // namespace
+
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos)
@@ -32,11 +38,10 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool startsWith(const std::string& bytes, std::string_view head) {
-    return bytes.compare(0, head.size(), head) == 0;
+std::string nameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
-
-} // namespace
 
 void checkInput(const std::string& path) {
     struct stat info {};

@@ -10,6 +10,10 @@ namespace visemer::tool {
 // "-" as an output: standard output.
 inline constexpr const char* kStandardOutput = "-";
 
+// The folder a path names a file in ("." for none) and the file's name.
+std::string folderOf(const std::string& path);
+std::string nameOf(const std::string& path);
+
 // Reads a whole regular file; InputError, with the system's reason, for a
 // missing file, a folder, a device or a FIFO, or a failed read.
 std::string readWholeFile(const std::string& path);

@@ -51,22 +51,13 @@ std::optional<double> secondsOf(const Arguments& arguments, const char* name) {
     return seconds;
 }
 
-std::string nameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 } // namespace
 
 int runRender(const std::vector<std::string>& words) {
     if (helpAsked(words, kHelp))
         return kSuccess;
-    std::vector<std::string> rewritten;
-    for (const std::string& word : words)
-        rewritten.push_back(word == "-o" ? "--output" : word);
     const Arguments arguments(
-        rewritten,
-        {{"output", true}, {"width", true}, {"from", true}, {"to", true}, {"images", true}});
+        words, {{"output", true}, {"width", true}, {"from", true}, {"to", true}, {"images", true}});
     arguments.expectPositional(1, 1);
     const std::string project = arguments.positional()[0];
     const std::string output = arguments.value("output").value_or(withExtension(project, ".png"));

@@ -74,10 +74,7 @@ bool placeClip(const std::string& clip, const std::string& target) {
 int runReview(const std::vector<std::string>& words) {
     if (helpAsked(words, kHelp))
         return kSuccess;
-    std::vector<std::string> rewritten;
-    for (const std::string& word : words)
-        rewritten.push_back(word == "-o" ? "--output" : word);
-    const Arguments arguments(rewritten, {{"output", true}, {"width", true}, {"images", true}});
+    const Arguments arguments(words, {{"output", true}, {"width", true}, {"images", true}});
     arguments.expectPositional(1, 1);
     const auto output = arguments.value("output");
     if (!output || *output == kStandardOutput)

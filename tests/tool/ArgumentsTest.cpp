@@ -32,11 +32,15 @@ TEST(Arguments, OptionsInEveryFormAndTheRestInOrder) {
     EXPECT_EQ(arguments.positional(), (std::vector<std::string>{"a.wav", "--not-an-option", "-"}))
         << "after \"--\" every word is an argument, and \"-\" always is";
     EXPECT_FALSE(Arguments({"a.wav"}, kOptions).number("fps", 12, 30).has_value());
+    EXPECT_EQ(Arguments({"a.wav", "-o", "y.vsq"}, kOptions).value("output"), "y.vsq")
+        << "-o stands for --output";
+    EXPECT_THROW(Arguments({"a.wav", "-o", "y.vsq"}, {{"fps", true}}), UsageError);
 }
 
 TEST(Arguments, WrongUseSaysWhatIsWrong) {
     EXPECT_EQ(usageErrorOf({"a.wav", "--loud"}), "unknown option --loud");
     EXPECT_EQ(usageErrorOf({"a.wav", "-x"}), "unknown option -x");
+    EXPECT_EQ(usageErrorOf({"a.wav", "-o"}), "--output needs a value");
     EXPECT_EQ(usageErrorOf({"a.wav", "--fps"}), "--fps needs a value");
     EXPECT_EQ(usageErrorOf({"a.wav", "--projector=yes"}), "--projector takes no value");
     for (const char* fps : {"31", "11", "", "24.5", "0x18", "24 ", "99999999999999"})
