@@ -43,6 +43,7 @@ constexpr const char* kHelp =
     "                       (default: the editor's own)\n"
     "  --help               show this help\n";
 
+constexpr auto kDeferred = AtomicFile::Durability::Deferred;
 constexpr char kLetters[] = {'A', 'B', 'C', 'E', 'F', 'L', 'O', 'Q', 'R', 'S'};
 
 std::string numbered(std::size_t index) {
@@ -101,7 +102,7 @@ int runReview(const std::vector<std::string>& words) {
             throw InputError("cannot make the folder " + *output + part + ": " + error.message());
     for (const char letter : kLetters)
         if (const Canvas* drawing = drawings.of(letter))
-            writeWholeFile(*output + "/mouths/" + letter + ".png", drawing->png());
+            writeWholeFile(*output + "/mouths/" + letter + ".png", drawing->png(), kDeferred);
 
     std::vector<ReviewLine> lines;
     std::size_t unreadable = 0;
@@ -141,7 +142,8 @@ int runReview(const std::vector<std::string>& words) {
             line.picture = "pictures/" + numbered(i) + ".png";
             writeWholeFile(
                 *output + "/" + line.picture,
-                drawTiming(timing, envelope ? &*envelope : nullptr, drawings, span).png());
+                drawTiming(timing, envelope ? &*envelope : nullptr, drawings, span).png(),
+                kDeferred);
         } catch (const InputError& failure) {
             ++unreadable;
             line.picture.clear();
@@ -150,6 +152,9 @@ int runReview(const std::vector<std::string>& words) {
         lines.push_back(std::move(line));
     }
     progress.done();
+    // The pictures and clips reach the disk before the page that names them.
+    if (!syncFileSystemOf(*output))
+        throw InputError("cannot sync the pictures in " + *output + ": " + systemReason());
     const std::string page = *output + "/index.html";
     writeWholeFile(page, reviewPage(lines, "Review of " + fs::path(source).filename().string()));
     std::fprintf(stderr, "visemer-tool: %s to review in %s\n",
