@@ -8,6 +8,7 @@
 #include "tool/FileChecks.h"
 #include "tool/Messages.h"
 #include "tool/Progress.h"
+#include "tool/TimingFiles.h"
 #include "voice/SpokenText.h"
 #include "voice/VoiceError.h"
 
@@ -116,9 +117,11 @@ int runDraftBatch(const Arguments& arguments) {
     if (sources.outputFolder && *sources.outputFolder == kStandardOutput)
         throw UsageError("a batch writes projects into a folder, not to standard output");
     if (sources.outputFolder && !isFolder(*sources.outputFolder) &&
-        ::access(sources.outputFolder->c_str(), F_OK) == 0)
+        (::access(sources.outputFolder->c_str(), F_OK) == 0 || formatOfPath(*sources.outputFolder)))
         throw UsageError("-o names the folder a batch writes its projects into, and " +
-                         *sources.outputFolder + " is not a folder");
+                         *sources.outputFolder + " is " +
+                         (::access(sources.outputFolder->c_str(), F_OK) == 0 ? "not a folder"
+                                                                             : "named as a file"));
 
     BatchOptions options;
     const unsigned processors = processorsAvailable();
