@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <unistd.h>
 
 namespace visemer::tool {
@@ -25,14 +26,15 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kHelp =
-    "usage: visemer-tool review REPORT-OR-FOLDER -o FOLDER [--width PX]\n"
+    "usage: visemer-tool review REPORT-OR-FOLDER... -o FOLDER [--width PX]\n"
     "                           [--images FOLDER]\n"
     "\n"
     "Writes a page to review a batch of drafts in a browser, FOLDER/index.html,\n"
     "with everything it shows beside it and nothing fetched from the network.\n"
-    "It lists the lines of a report of draft --report (TSV or JSON), or the\n"
-    "projects below a folder with their ledgers' figures, the worst first:\n"
-    "each with its picture (as render draws it), its figures and its clip. A\n"
+    "It lists the lines of reports of draft --report (TSV or JSON; a shard's\n"
+    "each, say), or the projects below folders with their ledgers' figures,\n"
+    "the worst first, each with its picture (as render draws it), its figures\n"
+    "and its clip. A\n"
     "line's Play button plays the clip and shows beside it the mouth drawing\n"
     "of the row under the clip's position, stepping as the editor's preview\n"
     "does. Space plays or stops the chosen line; the arrow keys choose another.\n"
@@ -76,20 +78,25 @@ int runReview(const std::vector<std::string>& words) {
     if (helpAsked(words, kHelp))
         return kSuccess;
     const Arguments arguments(words, {{"output", true}, {"width", true}, {"images", true}});
-    arguments.expectPositional(1, 1);
+    arguments.expectPositional(1, std::numeric_limits<std::size_t>::max());
     const auto output = arguments.value("output");
     if (!output || *output == kStandardOutput)
         throw UsageError("name the folder the page goes into with -o");
     const int width = arguments.number("width", 200, 4000).value_or(960);
-    const std::string source = arguments.positional()[0];
-
+    // Several reports (one a shard, say) or folders make one page.
     std::vector<LineOutcome> outcomes;
-    std::string reportFolder = ".";
-    if (fs::is_directory(source)) {
-        outcomes = projectsBelow(source);
-    } else {
-        outcomes = readReport(source);
-        reportFolder = fs::path(source).parent_path().string();
+    std::string sources;
+    for (const std::string& source : arguments.positional()) {
+        std::vector<LineOutcome> read;
+        if (fs::is_directory(source)) {
+            read = projectsBelow(source);
+        } else {
+            read = readReport(source);
+            for (LineOutcome& outcome : read)
+                outcome.project = located(outcome.project, fs::path(source).parent_path().string());
+        }
+        outcomes.insert(outcomes.end(), read.begin(), read.end());
+        sources += (sources.empty() ? "" : ", ") + fs::path(source).filename().string();
     }
     outcomes = worstFirst(std::move(outcomes));
     MouthDrawings drawings = MouthDrawings::builtIn();
@@ -118,7 +125,7 @@ int runReview(const std::vector<std::string>& words) {
             continue;
         }
         try {
-            const std::string project = located(line.outcome.project, reportFolder);
+            const std::string& project = line.outcome.project;
             const Timing timing = readProjectFile(project);
             const std::vector<TimedLabel> rows = timeRows(timing, delayUnitMs(timing));
             for (const TimedLabel& row : rows)
@@ -156,7 +163,7 @@ int runReview(const std::vector<std::string>& words) {
     if (!syncFileSystemOf(*output))
         throw InputError("cannot sync the pictures in " + *output + ": " + systemReason());
     const std::string page = *output + "/index.html";
-    writeWholeFile(page, reviewPage(lines, "Review of " + fs::path(source).filename().string()));
+    writeWholeFile(page, reviewPage(lines, "Review of " + sources));
     std::fprintf(stderr, "visemer-tool: %s to review in %s\n",
                  counted(lines.size(), "line").c_str(), page.c_str());
     if (unreadable > 0) {

@@ -36,7 +36,7 @@ constexpr const char* kUsage =
     "                   reports what the editor will make of a project\n"
     "  render PROJECT.vsq [-o OUT.png] [--width PX] [--from S] [--to S]\n"
     "                   draws the timing: waveform, ruler, rows and mouths\n"
-    "  review REPORT-OR-FOLDER -o FOLDER\n"
+    "  review REPORT-OR-FOLDER... -o FOLDER\n"
     "                   a page that plays a batch's lines in a browser, the worst\n"
     "                   first\n"
     "\n"
