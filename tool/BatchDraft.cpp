@@ -6,7 +6,6 @@
 #include "tool/Draft.h"
 #include "tool/FileChecks.h"
 #include "tool/Messages.h"
-#include "voice/VoiceError.h"
 
 #include <chrono>
 #include <climits>
@@ -182,11 +181,7 @@ private:
         try {
             const Prepared prepared = prepare(line, entry, options_.force);
             return act(line, prepared, entry, engines, record);
-        } catch (const InputError& error) {
-            outcome.reason = error.what();
-        } catch (const VoiceError& error) {
-            outcome.reason = error.what();
-        } catch (const std::exception& error) {
+        } catch (const std::exception& error) { // InputError, VoiceError and the like
             outcome.reason = error.what();
         }
         return outcome;
