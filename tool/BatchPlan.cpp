@@ -187,6 +187,10 @@ std::string withExtension(const std::string& path, const std::string& extension)
 
 std::vector<BatchLine> planBatch(const BatchSources& sources) {
     std::vector<Found> found;
+    // A clip named in the list and found in a folder too keeps the list's
+    // settings: the first of equal names is the one kept.
+    if (sources.list)
+        addList(*sources.list, sources.settings, found);
     for (const std::string& name : sources.names) {
         if (isFolder(name)) {
             addFolder(name, sources.settings, found);
@@ -196,8 +200,6 @@ std::vector<BatchLine> planBatch(const BatchSources& sources) {
             throw UsageError(name + " is neither a clip nor a folder");
         found.push_back({name, keptPart(name), {}, {}, sources.settings, {}});
     }
-    if (sources.list)
-        addList(*sources.list, sources.settings, found);
 
     for (Found& clip : found)
         clip.clip = fs::path(clip.clip).lexically_normal().string();

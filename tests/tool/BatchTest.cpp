@@ -78,6 +78,12 @@ TEST_F(Batch, AListNamesClipsFromItsFolderWithTheirOwnSettings) {
     EXPECT_EQ(lines[2].settings.fps, 24);
     EXPECT_FALSE(lines[2].settings.browser);
     EXPECT_TRUE(lines[2].problem.empty());
+
+    // Found in a folder as well, a listed clip keeps the list's settings.
+    sources.names = {dir_.file("lines")};
+    const std::vector<BatchLine> both = plan(sources);
+    ASSERT_EQ(both.size(), 3U);
+    EXPECT_EQ(both[2].settings.language, "es");
 }
 
 TEST_F(Batch, ABadListOrNameStopsBeforeAnyWorkAndTwoClipsForOneProjectFailTheSecond) {
