@@ -17,7 +17,6 @@
 #include <csignal>
 #include <cstdio>
 #include <map>
-#include <sched.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -74,16 +73,6 @@ std::string clockText(double seconds) {
 }
 
 enum class Shown { Bar, Json, Nothing };
-
-// The processors this process may run on: under a farm's scheduler (Slurm,
-// a container's CPU set) fewer than the machine has.
-unsigned processorsAvailable() {
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0)
-        return static_cast<unsigned>(CPU_COUNT(&set));
-    return std::max(1U, std::thread::hardware_concurrency());
-}
 
 } // namespace
 

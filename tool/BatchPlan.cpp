@@ -9,7 +9,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <sched.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace visemer::tool {
 namespace {
@@ -171,6 +173,14 @@ void addList(const std::string& list, const LineSettings& defaults, std::vector<
 }
 
 } // namespace
+
+unsigned processorsAvailable() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0)
+        return static_cast<unsigned>(CPU_COUNT(&set));
+    return std::max(1U, std::thread::hardware_concurrency());
+}
 
 bool isClipName(const std::string& path) {
     const std::string lower = foldedAsciiCase(fs::path(path).extension().string());

@@ -53,6 +53,11 @@ struct Shard {
 Shard shardNamed(const std::string& text);
 std::vector<BatchLine> linesOfShard(std::vector<BatchLine> lines, const Shard& shard);
 
+// The processors this process may run on: under a farm's scheduler (Slurm,
+// a container's CPU set) fewer than the machine has. The default of
+// --jobs.
+unsigned processorsAvailable();
+
 // A clip the editor plays, by its name's extension: .wav or .mp3.
 bool isClipName(const std::string& path);
 // The path with its extension (after the last '.' of its last part)

@@ -15,9 +15,13 @@
 #include "tool/TimingPicture.h"
 #include "voice/VoiceError.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
+#include <thread>
 #include <unistd.h>
 
 namespace visemer::tool {
@@ -26,7 +30,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kHelp =
-    "usage: visemer-tool review REPORT-OR-FOLDER... -o FOLDER [--width PX]\n"
+    "usage: visemer-tool review REPORT-OR-FOLDER... -o FOLDER [--width PX] [--jobs N]\n"
     "                           [--images FOLDER]\n"
     "\n"
     "Writes a page to review a batch of drafts in a browser, FOLDER/index.html,\n"
@@ -41,6 +45,8 @@ constexpr const char* kHelp =
     "\n"
     "  -o, --output FOLDER  where the page goes (made if missing)\n"
     "  --width PX           the pictures' width, 200 to 4000 (default 960)\n"
+    "  --jobs N             lines drawn at a time (default: the processors it\n"
+    "                       may run on)\n"
     "  --images FOLDER      mouth drawings A.bmp to S.bmp from this folder\n"
     "                       (default: the editor's own)\n"
     "  --help               show this help\n";
@@ -72,17 +78,63 @@ bool placeClip(const std::string& clip, const std::string& target) {
     return fs::copy_file(clip, target, fs::copy_options::overwrite_existing, error);
 }
 
+// One line of the page: its project read, its clip put beside the page
+// and its picture drawn. A project that cannot be read gives a line that
+// says why, with no picture.
+ReviewLine reviewLine(const LineOutcome& outcome, std::size_t index, const std::string& output,
+                      int width, const MouthDrawings& drawings) {
+    ReviewLine line;
+    line.outcome = outcome;
+    if (outcome.project.empty() || outcome.status == LineStatus::Failed) {
+        line.problem = outcome.reason;
+        return line;
+    }
+    try {
+        const Timing timing = readProjectFile(outcome.project);
+        const std::vector<TimedLabel> rows = timeRows(timing, delayUnitMs(timing));
+        for (const TimedLabel& row : rows)
+            line.rows.emplace_back(row.startMs, Vocabulary::drawingOf(row.label).value_or(0));
+        line.rowsMs = rows.empty() ? 0 : rows.back().endMs;
+        std::optional<ClipEnvelope> envelope;
+        if (!timing.audio.empty()) {
+            try {
+                envelope = envelopeOf(timing.audio, {});
+                const std::string clip =
+                    "clips/" + numbered(index) + fs::path(timing.audio).extension().string();
+                if (placeClip(timing.audio, output + "/" + clip))
+                    line.clip = clip;
+            } catch (const VoiceError&) {
+            }
+        }
+        PictureSpan span;
+        span.width = width;
+        span.toMs = std::max(line.rowsMs, envelope ? envelope->lengthMs : 0.0);
+        span.title = fs::path(outcome.project).filename().string();
+        const std::string picture = "pictures/" + numbered(index) + ".png";
+        writeWholeFile(output + "/" + picture,
+                       drawTiming(timing, envelope ? &*envelope : nullptr, drawings, span).png(),
+                       kDeferred);
+        line.picture = picture;
+    } catch (const InputError& failure) {
+        line.problem = failure.what();
+    }
+    return line;
+}
+
 } // namespace
 
 int runReview(const std::vector<std::string>& words) {
     if (helpAsked(words, kHelp))
         return kSuccess;
-    const Arguments arguments(words, {{"output", true}, {"width", true}, {"images", true}});
+    const Arguments arguments(
+        words, {{"output", true}, {"width", true}, {"images", true}, {"jobs", true}});
     arguments.expectPositional(1, std::numeric_limits<std::size_t>::max());
     const auto output = arguments.value("output");
     if (!output || *output == kStandardOutput)
         throw UsageError("name the folder the page goes into with -o");
     const int width = arguments.number("width", 200, 4000).value_or(960);
+    const auto jobs = static_cast<std::size_t>(
+        arguments.number("jobs", 1, 256).value_or(static_cast<int>(processorsAvailable())));
     // Several reports (one a shard, say) or folders make one page.
     std::vector<LineOutcome> outcomes;
     std::string sources;
@@ -111,53 +163,33 @@ int runReview(const std::vector<std::string>& words) {
         if (const Canvas* drawing = drawings.of(letter))
             writeWholeFile(*output + "/mouths/" + letter + ".png", drawing->png(), kDeferred);
 
-    std::vector<ReviewLine> lines;
-    std::size_t unreadable = 0;
+    // Each line's clip is decoded and its picture drawn on one of `jobs`
+    // threads; the page lists them in the report's order whatever the
+    // threads' own.
+    std::vector<ReviewLine> lines(outcomes.size());
+    std::atomic<std::size_t> next{0}, done{0};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < outcomes.size(); i = next++) {
+            lines[i] = reviewLine(outcomes[i], i, *output, width, drawings);
+            ++done;
+        }
+    };
+    std::vector<std::thread> workers;
+    for (std::size_t i = 0; i < std::min<std::size_t>(jobs, outcomes.size()); ++i)
+        workers.emplace_back(work);
     Progress progress("drawing");
-    for (std::size_t i = 0; i < outcomes.size(); ++i) {
-        progress.show(static_cast<double>(i) / static_cast<double>(outcomes.size()),
-                      std::to_string(i) + "/" + std::to_string(outcomes.size()) + " lines");
-        ReviewLine line;
-        line.outcome = outcomes[i];
-        if (line.outcome.project.empty() || line.outcome.status == LineStatus::Failed) {
-            line.problem = line.outcome.reason;
-            lines.push_back(std::move(line));
-            continue;
-        }
-        try {
-            const std::string& project = line.outcome.project;
-            const Timing timing = readProjectFile(project);
-            const std::vector<TimedLabel> rows = timeRows(timing, delayUnitMs(timing));
-            for (const TimedLabel& row : rows)
-                line.rows.emplace_back(row.startMs, Vocabulary::drawingOf(row.label).value_or(0));
-            line.rowsMs = rows.empty() ? 0 : rows.back().endMs;
-            std::optional<ClipEnvelope> envelope;
-            if (!timing.audio.empty()) {
-                try {
-                    envelope = envelopeOf(timing.audio, {});
-                    const std::string clip =
-                        "clips/" + numbered(i) + fs::path(timing.audio).extension().string();
-                    if (placeClip(timing.audio, *output + "/" + clip))
-                        line.clip = clip;
-                } catch (const VoiceError&) {
-                }
-            }
-            PictureSpan span;
-            span.width = width;
-            span.toMs = std::max(line.rowsMs, envelope ? envelope->lengthMs : 0.0);
-            span.title = fs::path(project).filename().string();
-            line.picture = "pictures/" + numbered(i) + ".png";
-            writeWholeFile(
-                *output + "/" + line.picture,
-                drawTiming(timing, envelope ? &*envelope : nullptr, drawings, span).png(),
-                kDeferred);
-        } catch (const InputError& failure) {
-            ++unreadable;
-            line.picture.clear();
-            line.problem = failure.what();
-        }
-        lines.push_back(std::move(line));
+    while (done < outcomes.size()) {
+        progress.show(static_cast<double>(done) / static_cast<double>(outcomes.size()),
+                      std::to_string(done) + "/" + std::to_string(outcomes.size()) + " lines");
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
+    for (std::thread& worker : workers)
+        worker.join();
+    const auto unreadable = static_cast<std::size_t>(
+        std::count_if(lines.begin(), lines.end(), [](const ReviewLine& line) {
+            return line.picture.empty() && line.outcome.status != LineStatus::Failed &&
+                   !line.outcome.project.empty();
+        }));
     progress.done();
     // The pictures and clips reach the disk before the page that names them.
     if (!syncFileSystemOf(*output))
