@@ -32,11 +32,6 @@ void askToStop(int signal) {
     stopSignal = signal;
 }
 
-bool isFolder(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 // Each line's language as espeak-ng names it; a line whose code it does
 // not know fails. espeak-ng is loaded only when a line asks for a
 // language other than the dictionary's.

@@ -23,11 +23,6 @@ bool isRegularFile(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool isFolder(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 std::string joined(const std::string& folder, const std::string& path) {
     if (path.empty() || path.front() == '/' || folder.empty() || folder == ".")
         return path;
@@ -173,6 +168,11 @@ void addList(const std::string& list, const LineSettings& defaults, std::vector<
 }
 
 } // namespace
+
+bool isFolder(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
 
 unsigned processorsAvailable() {
     cpu_set_t set;

@@ -58,6 +58,9 @@ std::vector<BatchLine> linesOfShard(std::vector<BatchLine> lines, const Shard& s
 // --jobs.
 unsigned processorsAvailable();
 
+// Whether the path names a folder (also through a link).
+bool isFolder(const std::string& path);
+
 // A clip the editor plays, by its name's extension: .wav or .mp3.
 bool isClipName(const std::string& path);
 // The path with its extension (after the last '.' of its last part)
